@@ -1,0 +1,37 @@
+// The in-memory dictionary: one header and the three record tables.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "store/Records.h"
+
+namespace lq {
+
+// The header's counts always equal the lengths of the tables; every operation that adds or
+// removes a record keeps them in step.
+struct Dictionary {
+    DictionaryHeader header{};
+    std::vector<LanguageRecord> languages;
+    std::vector<ThemeRecord> themes;
+    std::vector<WordRecord> words;
+};
+
+constexpr int32_t kNotFound = -1;
+
+// First record whose text equals the given one byte for byte, scanning from index 0.
+int32_t findLanguage(const Dictionary& dictionary, std::string_view name);
+int32_t findTheme(const Dictionary& dictionary, std::string_view name);
+int32_t findWord(const Dictionary& dictionary, std::string_view text);
+
+// The size the dictionary has when saved now.
+int64_t fileSize(const Dictionary& dictionary);
+
+// The header of a new dictionary created at the given time.
+DictionaryHeader newDictionaryHeader(const SYSTEMTIME& created);
+
+// Short day names, indexed by SYSTEMTIME::dayOfWeek.
+std::string_view dayName(uint16_t dayOfWeek);
+
+}  // namespace lq

@@ -1,0 +1,175 @@
+#include "store/DictionaryStore.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "store/AtomicFile.h"
+
+namespace lq {
+
+namespace {
+
+constexpr std::string_view kCantLoad = "Can't load dictionary.";
+
+// Closes a descriptor on every way out of a read.
+class FileCloser {
+  public:
+    FileCloser(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
+    ~FileCloser() { ops_.close(fd_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+  private:
+    FileOps& ops_;
+    int fd_;
+};
+
+}  // namespace
+
+std::string newDictionaryMessage(std::string_view fileName) {
+    std::string text = "Dictionary file \"";
+    text += fileName;
+    text +=
+        "\" not found.\nNew dictionary file will be created.\n\nImportant for novices:\n"
+        "+ new dictionary will has 0 words, 0 themes, 0 languages.\n"
+        "+ to add first word, you have to add atlast one language and one theme.\n"
+        "+ to add password-protection, use File->Options->button Password.\n"
+        "+ options setting to default.\n\nP.S.: use Help->Help for more help (or F1 key).";
+    return text;
+}
+
+DictionaryStore::DictionaryStore(std::string ownFilePath, Reporter& reporter, const Clock& clock,
+                                 FileOps& ops)
+    : ownFilePath_(std::move(ownFilePath)), reporter_(reporter), clock_(clock), ops_(ops) {}
+
+std::string DictionaryStore::ownFilePathIn(const std::string& folder) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path += kDictionaryFileName;
+    return path;
+}
+
+std::string DictionaryStore::ownFilePathInCurrentFolder() {
+    std::string folder(4096, '\0');
+    while (::getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return std::string(kDictionaryFileName);  // a bare name is the best we can do
+        }
+        folder.resize(folder.size() * 2);
+    }
+    folder.resize(folder.find('\0'));
+    return ownFilePathIn(folder);
+}
+
+LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target, int& openErrno) {
+    const int fd = ops_.open(path.c_str(), O_RDONLY, 0);
+    if (fd < 0) {
+        openErrno = errno;
+        return LoadStatus::CannotOpen;
+    }
+    FileCloser closer(ops_, fd);
+    struct stat status {};
+    if (ops_.fstat(fd, &status) != 0) {
+        return LoadStatus::ReadError;
+    }
+    bool readFailed = false;
+    const ReadExact read = [&](void* buffer, std::size_t size) {
+        char* bytes = static_cast<char*>(buffer);
+        while (size > 0) {
+            const ssize_t got = ops_.read(fd, bytes, size);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                readFailed = got < 0;
+                return false;
+            }
+            bytes += got;
+            size -= static_cast<std::size_t>(got);
+        }
+        return true;
+    };
+    const LoadStatus status_ = decodeDictionary(read, status.st_size, target);
+    // A file that ends before its counts say (it shrank while we read) is damaged, not an
+    // input/output error.
+    if (status_ == LoadStatus::ReadError && !readFailed) {
+        return LoadStatus::Damaged;
+    }
+    return status_;
+}
+
+LoadStatus DictionaryStore::loadDictionary(const std::string& fileName, Dictionary& target) {
+    const bool startUpLoad = &target == &currentDictionary;
+    if (startUpLoad) {
+        dictionaryLoaded = false;
+    }
+    if (!fileName.empty()) {
+        int openErrno = 0;
+        const LoadStatus status = readFile(fileName, target, openErrno);
+        if (startUpLoad && status == LoadStatus::Loaded) {
+            dictionaryLoaded = true;
+        }
+        return status;
+    }
+    const LoadStatus status = loadOwnFile(target);
+    if (startUpLoad) {
+        dictionaryLoaded = status == LoadStatus::Loaded;
+    }
+    return status;
+}
+
+LoadStatus DictionaryStore::loadOwnFile(Dictionary& target) {
+    int openErrno = 0;
+    LoadStatus status = readFile(ownFilePath_, target, openErrno);
+    if (status == LoadStatus::CannotOpen && openErrno == ENOENT) {
+        // Only a missing file is replaced by a new one; one that exists but cannot be read is
+        // left alone and reported below.
+        reporter_.showNewDictionary(newDictionaryMessage(kDictionaryFileName));
+        if (!createDictionary(target)) {
+            return LoadStatus::CreateFailed;
+        }
+        status = readFile(ownFilePath_, target, openErrno);
+    }
+    if (status != LoadStatus::Loaded) {
+        reporter_.showError(kCantLoad, loadFailureHint(status));
+    }
+    return status;
+}
+
+bool DictionaryStore::createDictionary(Dictionary& target) {
+    Dictionary fresh;
+    fresh.header = newDictionaryHeader(clock_.localTime());
+    if (!writeFile(fresh)) {
+        reporter_.showError("Can't create new dictionary.",
+                            loadFailureHint(LoadStatus::CreateFailed));
+        return false;
+    }
+    target = std::move(fresh);
+    return true;
+}
+
+bool DictionaryStore::saveDictionary() {
+    if (!writeFile(currentDictionary)) {
+        reporter_.showError("Can't save dictionary.",
+                            "Input/output error. Maybe not enought free space on the disk, or it "
+                            "is write-protected.");
+        return false;
+    }
+    return true;
+}
+
+bool DictionaryStore::writeFile(const Dictionary& dictionary) {
+    AtomicFile file(ops_);
+    if (!file.open(ownFilePath_)) {
+        return false;
+    }
+    const bool written = encodeDictionary(
+        dictionary, [&](const void* data, std::size_t size) { return file.write(data, size); });
+    return written && file.commit();
+}
+
+}  // namespace lq

@@ -1,0 +1,167 @@
+#include "store/Edits.h"
+
+#include <new>
+
+#include "store/TextField.h"
+
+namespace lq {
+
+namespace {
+
+constexpr std::string_view kReallocationFix =
+    "Memory reallocation error. Close some applications and try again.";
+
+template <typename Record>
+bool append(std::vector<Record>& table, int32_t& count, const Record& record, Reporter& reporter,
+            std::string_view message) {
+    try {
+        table.push_back(record);
+    } catch (const std::bad_alloc&) {
+        reporter.showError(message, kReallocationFix);
+        return false;
+    }
+    count = static_cast<int32_t>(table.size());
+    return true;
+}
+
+// The differences between deleting a theme and deleting a language.
+struct CatalogSide {
+    int32_t WordRecord::*wordIndex;
+    int32_t DictionaryHeader::*count;
+    int32_t DictionaryHeader::*testFilter;
+};
+
+constexpr CatalogSide kThemeSide{&WordRecord::themeIndex, &DictionaryHeader::themeCount,
+                                 &DictionaryHeader::testThemeFilter};
+constexpr CatalogSide kLanguageSide{&WordRecord::languageIndex, &DictionaryHeader::languageCount,
+                                    &DictionaryHeader::testLanguageFilter};
+
+void clearAllWords(Dictionary& dictionary) {
+    std::vector<WordRecord>().swap(dictionary.words);
+    dictionary.header.wordCount = 0;
+}
+
+template <typename Record>
+bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, const CatalogSide& side,
+                        std::string_view name, Reporter& reporter) {
+    DictionaryHeader& header = dictionary.header;
+    if (table.size() <= 1) {
+        // The one entry holds every word.
+        std::vector<Record>().swap(table);
+        header.*side.count = 0;
+        clearAllWords(dictionary);
+        header.*side.testFilter = -1;
+        return true;
+    }
+    int32_t deleted = kNotFound;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (fieldText(table[i].name) == name) {
+            deleted = static_cast<int32_t>(i);
+            break;
+        }
+    }
+    if (deleted == kNotFound) {
+        return false;
+    }
+    table.erase(table.begin() + deleted);
+    header.*side.count = static_cast<int32_t>(table.size());
+
+    // Deleting j brings the former last word to j, so j is looked at again.
+    for (int32_t j = 0; j < static_cast<int32_t>(dictionary.words.size());) {
+        if (dictionary.words[j].*side.wordIndex == deleted) {
+            deleteWord(dictionary, j, reporter);
+        } else {
+            ++j;
+        }
+    }
+    // Clear the filter before renumbering, so a filter on the deleted entry ends at -1.
+    if (header.*side.testFilter == deleted) {
+        header.*side.testFilter = -1;
+    }
+    for (WordRecord& word : dictionary.words) {
+        if (word.*side.wordIndex > deleted) {
+            --(word.*side.wordIndex);
+        }
+    }
+    if (header.*side.testFilter > deleted) {
+        --(header.*side.testFilter);
+    }
+    return true;
+}
+
+template <typename Record>
+void renameIn(std::vector<Record>& table, int32_t index, std::string_view name) {
+    if (index >= 0 && index < static_cast<int32_t>(table.size())) {
+        setFieldText(table[index].name, name);
+    }
+}
+
+}  // namespace
+
+bool addWord(Dictionary& dictionary, const WordRecord& word, Reporter& reporter) {
+    return append(dictionary.words, dictionary.header.wordCount, word, reporter, "Can't add word.");
+}
+
+bool addLanguage(Dictionary& dictionary, const LanguageRecord& language, Reporter& reporter) {
+    return append(dictionary.languages, dictionary.header.languageCount, language, reporter,
+                  "Can't add language.");
+}
+
+bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& reporter) {
+    return append(dictionary.themes, dictionary.header.themeCount, theme, reporter,
+                  "Can't add theme.");
+}
+
+bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& /*reporter*/) {
+    std::vector<WordRecord>& words = dictionary.words;
+    if (words.size() <= 1) {
+        clearAllWords(dictionary);
+        return true;
+    }
+    if (index < 0 || index >= static_cast<int32_t>(words.size())) {
+        return false;
+    }
+    if (index != static_cast<int32_t>(words.size()) - 1) {
+        words[index] = words.back();
+    }
+    // Shrinking a vector never allocates, so the "can't delete" failure cannot happen here.
+    words.pop_back();
+    dictionary.header.wordCount = static_cast<int32_t>(words.size());
+    return true;
+}
+
+bool deleteTheme(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
+    return deleteCatalogEntry(dictionary, dictionary.themes, kThemeSide, name, reporter);
+}
+
+bool deleteLanguage(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
+    return deleteCatalogEntry(dictionary, dictionary.languages, kLanguageSide, name, reporter);
+}
+
+void renameLanguage(Dictionary& dictionary, int32_t index, std::string_view name) {
+    renameIn(dictionary.languages, index, name);
+}
+
+void renameTheme(Dictionary& dictionary, int32_t index, std::string_view name) {
+    renameIn(dictionary.themes, index, name);
+}
+
+void renameWord(Dictionary& dictionary, int32_t index, std::string_view text) {
+    if (index >= 0 && index < static_cast<int32_t>(dictionary.words.size())) {
+        setFieldText(dictionary.words[index].word, text);
+    }
+}
+
+LanguageRecord makeLanguageRecord(std::string_view name) {
+    LanguageRecord record{};
+    setFieldText(record.name, name);
+    return record;
+}
+
+ThemeRecord makeThemeRecord(std::string_view name) {
+    ThemeRecord record{};
+    setFieldText(record.name, name);
+    return record;
+}
+
+}  // namespace lq

@@ -1,0 +1,34 @@
+// Adding, deleting and renaming records, with the cascades that keep the indexes valid.
+// Names are not checked here: the dialogs refuse blank and duplicate names before calling.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "store/Dictionary.h"
+#include "store/Reporter.h"
+
+namespace lq {
+
+// Each returns false after showing its error; the dictionary is then unchanged.
+bool addWord(Dictionary& dictionary, const WordRecord& word, Reporter& reporter);
+bool addLanguage(Dictionary& dictionary, const LanguageRecord& language, Reporter& reporter);
+bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& reporter);
+
+// Moves the last word into the freed place. An index outside the table changes nothing.
+bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& reporter);
+// Delete the named record with its words and renumber the rest and the test filters. A name
+// that is not in the table changes nothing (unless the table holds one record or none).
+bool deleteTheme(Dictionary& dictionary, std::string_view name, Reporter& reporter);
+bool deleteLanguage(Dictionary& dictionary, std::string_view name, Reporter& reporter);
+
+// Clear the text field, then store the new text. An index outside the table changes nothing.
+void renameLanguage(Dictionary& dictionary, int32_t index, std::string_view name);
+void renameTheme(Dictionary& dictionary, int32_t index, std::string_view name);
+void renameWord(Dictionary& dictionary, int32_t index, std::string_view text);
+
+// Record builders that clear every byte first, as a new record must be.
+LanguageRecord makeLanguageRecord(std::string_view name);
+ThemeRecord makeThemeRecord(std::string_view name);
+
+}  // namespace lq

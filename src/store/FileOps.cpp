@@ -1,0 +1,35 @@
+#include "store/FileOps.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+namespace lq {
+
+namespace {
+
+class SystemFileOps final : public FileOps {
+  public:
+    int open(const char* path, int flags, mode_t mode) override {
+        return ::open(path, flags | O_CLOEXEC, mode);
+    }
+    ssize_t read(int fd, void* buffer, size_t size) override { return ::read(fd, buffer, size); }
+    ssize_t write(int fd, const void* buffer, size_t size) override {
+        return ::write(fd, buffer, size);
+    }
+    int fstat(int fd, struct stat* status) override { return ::fstat(fd, status); }
+    int fchmod(int fd, mode_t mode) override { return ::fchmod(fd, mode); }
+    int fsync(int fd) override { return ::fsync(fd); }
+    int close(int fd) override { return ::close(fd); }
+    int rename(const char* from, const char* to) override { return ::rename(from, to); }
+    int unlink(const char* path) override { return ::unlink(path); }
+};
+
+}  // namespace
+
+FileOps& FileOps::system() {
+    static SystemFileOps ops;
+    return ops;
+}
+
+}  // namespace lq
