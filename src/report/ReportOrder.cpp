@@ -158,7 +158,8 @@ class WordSequence {
 
 // Repeated passes of adjacent swaps until nothing moves would take quadratic time. Inserting each
 // word, in storage order, right after the last placed word that is not greater than it gives
-// the same order, since that is where the passes leave it too.
+// the same order: "greater" is transitive, so one pass never changes where insertion puts the
+// words, and insertion leaves an order that no pass would change as it is.
 std::vector<int32_t> sortWordsByText(const Dictionary& dictionary) {
     std::vector<std::string_view> texts;
     texts.reserve(dictionary.words.size());
