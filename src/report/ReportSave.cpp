@@ -1,5 +1,6 @@
 #include "report/ReportSave.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <new>
@@ -20,17 +21,23 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
-bool userAllowsOverwrite(const std::string& path, Reporter& reporter) {
-    return !exists(path) ||
-           reporter.askWarning("File \"" + path + "\" already exists. Overwrite?", true);
-}
-
 bool writeReport(ReportSink& sink, const Dictionary& dictionary, const std::vector<int32_t>& order,
                  const ReportRequest& request) {
     if (request.options.format == ReportFormat::Text) {
         return writeTextReport(sink, dictionary, order, request.filter);
     }
     return writeHtmlReport(sink, dictionary, order, request.filter, request.options);
+}
+
+// The old file is replaced, never written, yet a file that cannot be written (write-protected, a
+// folder) is refused as writing over it would be.
+bool writable(const std::string& path, FileOps& ops) {
+    const int fd = ops.open(path.c_str(), O_WRONLY | O_NONBLOCK, 0);
+    if (fd < 0) {
+        return false;
+    }
+    ops.close(fd);
+    return true;
 }
 
 void showWriteError(Reporter& reporter) {
@@ -66,11 +73,13 @@ std::string reportFilePath(std::string_view folder, std::string_view name, Repor
 bool saveReport(Dictionary& dictionary, const ReportRequest& request, Reporter& reporter,
                 FileOps& ops) {
     const std::string path = reportFilePath(request.folder, request.name, request.options.format);
-    if (!userAllowsOverwrite(path, reporter)) {
+    const bool replacing = exists(path);
+    if (replacing &&
+        !reporter.askWarning("File \"" + path + "\" already exists. Overwrite?", true)) {
         return false;
     }
     AtomicFile file(ops);
-    if (!file.open(path)) {
+    if ((replacing && !writable(path, ops)) || !file.open(path)) {
         reporter.showError("Can't save report.",
                            "Unable to write file. Maybe, disk is write-protected.");
         return false;

@@ -130,13 +130,15 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
     }
     dictionary.header = reportDictionary().header;
 
+    // Each save below replaces a file: its first open and close check that it can be written.
     const std::vector<FailureCase> cases = {
-        {"the file cannot be created", Call::Open, 1, kCreateError},
+        {"the old file cannot be written", Call::Open, 1, kCreateError},
+        {"the new file cannot be created", Call::Open, 2, kCreateError},
         {"the first write", Call::Write, 1, kWriteError},
         {"a write in the middle", Call::Write, 2, kWriteError},
         {"the last write", Call::Write, counting.writes, kWriteError},
         {"flushing to disk", Call::Fsync, 1, kWriteError},
-        {"closing", Call::Close, 1, kWriteError},
+        {"closing", Call::Close, 2, kWriteError},
         {"putting the file in place", Call::Rename, 1, kWriteError},
     };
     const std::string path = folder.file("report.html");
@@ -154,6 +156,16 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
         EXPECT_EQ(readBytes(path), bytesOf("old")) << c.what;
         EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"report.html"}) << c.what;
     }
+}
+
+TEST_F(ReportSaveTest, AFolderInThePlaceOfTheFileIsNotReplaced) {
+    std::filesystem::create_directory(folder.file("report.txt"));
+    reporter.answers = {true};
+    EXPECT_FALSE(saveReport(dictionary, request(ReportFormat::Text), reporter));
+    ASSERT_EQ(reporter.shown.size(), 2u);
+    EXPECT_EQ(reporter.shown[1], kCreateError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("report.txt")));
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"report.txt"});
 }
 
 TEST_F(ReportSaveTest, AFailedSaveCanBeFollowedByOneThatSucceeds) {
