@@ -128,7 +128,8 @@ void BM_HtmlReportSaved(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SortWordsByText)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SortBySwapPasses)->Arg(2000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
+// 20,000 words take the passes about half a minute; 2,000 keep the run short.
+BENCHMARK(BM_SortBySwapPasses)->Arg(2000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextReportInMemory)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlReportInMemory)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextReportSaved)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
