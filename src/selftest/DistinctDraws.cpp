@@ -7,22 +7,7 @@ namespace lq {
 
 namespace {
 
-bool isTaken(const std::vector<int32_t>& drawn, int32_t index) {
-    return std::find(drawn.begin(), drawn.end(), index) != drawn.end();
-}
-
-std::vector<int32_t> untakenAcceptable(int32_t tableSize, const IndexFilter& accepts,
-                                       const std::vector<int32_t>& drawn) {
-    std::vector<int32_t> pool;
-    for (int32_t index = 0; index < tableSize; ++index) {
-        if (accepts(index) && !isTaken(drawn, index)) {
-            pool.push_back(index);
-        }
-    }
-    return pool;
-}
-
-// 45 random bits: enough to pick a position in any table an int32_t can count.
+// 45 random bits: enough to pick a position in any pool an int32_t can count.
 uint64_t wideDraw(TestRandom& random) {
     uint64_t value = 0;
     for (int part = 0; part < 3; ++part) {
@@ -31,42 +16,41 @@ uint64_t wideDraw(TestRandom& random) {
     return value;
 }
 
-void drawByRejection(int32_t tableSize, std::size_t wanted, const IndexFilter& accepts,
-                     TestRandom& random, std::vector<int32_t>& drawn) {
+std::vector<int32_t> drawByRejection(int32_t tableSize, const std::vector<int32_t>& pool,
+                                     std::size_t wanted, TestRandom& random) {
+    std::vector<int32_t> drawn;
     while (drawn.size() < wanted) {
         const int32_t r = random.draw();
-        if (r < tableSize && accepts(r) && !isTaken(drawn, r)) {
+        if (r < tableSize && std::binary_search(pool.begin(), pool.end(), r) &&
+            std::find(drawn.begin(), drawn.end(), r) == drawn.end()) {
             drawn.push_back(r);
         }
     }
+    return drawn;
 }
 
 // Each pick moves the picked index out of the pool's live front part.
-void drawFromPool(std::vector<int32_t> pool, std::size_t wanted, TestRandom& random,
-                  std::vector<int32_t>& drawn) {
+std::vector<int32_t> drawFromPool(std::vector<int32_t> pool, std::size_t wanted,
+                                  TestRandom& random) {
+    std::vector<int32_t> drawn;
     std::size_t remaining = pool.size();
     while (drawn.size() < wanted) {
         const std::size_t position = static_cast<std::size_t>(wideDraw(random) % remaining);
         drawn.push_back(pool[position]);
         pool[position] = pool[--remaining];
     }
+    return drawn;
 }
 
 }  // namespace
 
-void drawDistinctIndexes(int32_t tableSize, std::size_t wanted, const IndexFilter& accepts,
-                         TestRandom& random, std::vector<int32_t>& drawn) {
-    if (drawn.size() >= wanted) {
-        return;
-    }
-    std::vector<int32_t> pool = untakenAcceptable(tableSize, accepts, drawn);
-    const std::size_t reachable = drawn.size() + pool.size();
-    wanted = std::min(wanted, reachable);
+std::vector<int32_t> drawDistinctIndexes(int32_t tableSize, std::vector<int32_t> pool,
+                                         std::size_t wanted, TestRandom& random) {
+    wanted = std::min(wanted, pool.size());
     if (tableSize <= kSingleDrawRange) {
-        drawByRejection(tableSize, wanted, accepts, random, drawn);
-    } else {
-        drawFromPool(std::move(pool), wanted, random, drawn);
+        return drawByRejection(tableSize, pool, wanted, random);
     }
+    return drawFromPool(std::move(pool), wanted, random);
 }
 
 }  // namespace lq

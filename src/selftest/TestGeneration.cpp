@@ -1,6 +1,7 @@
 #include "selftest/TestGeneration.h"
 
-#include <map>
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -33,44 +34,30 @@ bool inTable(const std::vector<WordRecord>& words, int32_t index) {
     return index >= 0 && index < tableSize(words);
 }
 
-using ThemeAndLanguage = std::pair<int32_t, int32_t>;
-
-ThemeAndLanguage themeAndLanguage(const WordRecord& word) {
-    return {word.themeIndex, word.languageIndex};
+const WordRecord& wordAt(const std::vector<WordRecord>& words, int32_t index) {
+    return words[static_cast<std::size_t>(index)];
 }
 
-// One pass over the table instead of one per test word.
-std::map<ThemeAndLanguage, int32_t> wordsPerThemeAndLanguage(const std::vector<WordRecord>& words) {
-    std::map<ThemeAndLanguage, int32_t> tally;
-    for (const WordRecord& word : words) {
-        ++tally[themeAndLanguage(word)];
+std::vector<int32_t> candidatesOf(const Dictionary& dictionary) {
+    std::vector<int32_t> candidates;
+    for (int32_t i = 0; i < tableSize(dictionary.words); ++i) {
+        if (isCandidate(dictionary.header, wordAt(dictionary.words, i))) {
+            candidates.push_back(i);
+        }
     }
-    return tally;
+    return candidates;
 }
 
 // The first test word that can't be given `needed` wrong answers, or -1.
 int32_t firstWordShortOfVariants(const std::vector<WordRecord>& words, const TestWords& testWords,
                                  int32_t needed) {
-    const auto tally = wordsPerThemeAndLanguage(words);
+    const CompanionLists companions(words, testWords);
     for (const int32_t word : testWords) {
-        const int32_t companions =
-            tally.at(themeAndLanguage(words[static_cast<std::size_t>(word)])) - 1;
-        if (companions < needed) {
+        if (companions.companionCount(word) < needed) {
             return word;
         }
     }
     return -1;
-}
-
-void drawTestWords(const Dictionary& dictionary, TestRandom& random, TestWords& testWords) {
-    const auto& words = dictionary.words;
-    testWords.clear();
-    drawDistinctIndexes(
-        tableSize(words), static_cast<std::size_t>(testCount(dictionary.header)),
-        [&](int32_t r) {
-            return isCandidate(dictionary.header, words[static_cast<std::size_t>(r)]);
-        },
-        random, testWords);
 }
 
 }  // namespace
@@ -80,21 +67,59 @@ bool isCandidate(const DictionaryHeader& header, const WordRecord& word) {
            (header.testThemeFilter == -1 || word.themeIndex == header.testThemeFilter);
 }
 
-bool isCompanion(const std::vector<WordRecord>& words, int32_t word, int32_t other) {
-    if (other == word || !inTable(words, word) || !inTable(words, other)) {
-        return false;
-    }
-    const WordRecord& a = words[static_cast<std::size_t>(word)];
-    const WordRecord& b = words[static_cast<std::size_t>(other)];
-    return a.languageIndex == b.languageIndex && a.themeIndex == b.themeIndex;
+int32_t countCandidates(const Dictionary& dictionary) {
+    return static_cast<int32_t>(std::count_if(
+        dictionary.words.begin(), dictionary.words.end(),
+        [&](const WordRecord& word) { return isCandidate(dictionary.header, word); }));
 }
 
-int32_t countCandidates(const Dictionary& dictionary) {
-    int32_t count = 0;
-    for (const WordRecord& word : dictionary.words) {
-        count += isCandidate(dictionary.header, word) ? 1 : 0;
+std::vector<int32_t> companionsOf(const std::vector<WordRecord>& words, int32_t word) {
+    return CompanionLists(words, {word}).companionsOf(word);
+}
+
+CompanionLists::CompanionLists(const std::vector<WordRecord>& words,
+                               const TestWords& wordsOfInterest)
+    : words_(words) {
+    for (const int32_t word : wordsOfInterest) {
+        if (inTable(words, word)) {
+            groups_.try_emplace(groupOf(wordAt(words, word)));
+        }
     }
-    return count;
+    for (int32_t i = 0; i < tableSize(words) && !groups_.empty(); ++i) {
+        const auto group = groups_.find(groupOf(wordAt(words, i)));
+        if (group != groups_.end()) {
+            group->second.push_back(i);
+        }
+    }
+}
+
+CompanionLists::ThemeAndLanguage CompanionLists::groupOf(const WordRecord& word) {
+    return {word.themeIndex, word.languageIndex};
+}
+
+std::vector<int32_t> CompanionLists::companionsOf(int32_t word) const {
+    if (!inTable(words_, word)) {
+        return {};
+    }
+    const auto group = groups_.find(groupOf(wordAt(words_, word)));
+    if (group == groups_.end()) {
+        return lq::companionsOf(words_, word);
+    }
+    std::vector<int32_t> companions;
+    std::copy_if(group->second.begin(), group->second.end(), std::back_inserter(companions),
+                 [word](int32_t other) { return other != word; });
+    return companions;
+}
+
+int32_t CompanionLists::companionCount(int32_t word) const {
+    if (!inTable(words_, word)) {
+        return 0;
+    }
+    const auto group = groups_.find(groupOf(wordAt(words_, word)));
+    if (group == groups_.end()) {
+        return static_cast<int32_t>(lq::companionsOf(words_, word).size());
+    }
+    return static_cast<int32_t>(group->second.size()) - 1;  // the word is in its own group
 }
 
 uint32_t testWordsSeed(const Clock& clock) {
@@ -108,18 +133,20 @@ uint32_t variantsSeed(const Clock& clock) {
 
 bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& clock,
                  Reporter& reporter, TestWords& testWords) {
-    if (countCandidates(dictionary) < testCount(dictionary.header)) {
+    std::vector<int32_t> candidates = candidatesOf(dictionary);
+    const int32_t questions = testCount(dictionary.header);
+    if (static_cast<int32_t>(candidates.size()) < questions) {
         reporter.showError(kTooFewWords, kTooFewWordsFix);
         return false;
     }
     random.seed(testWordsSeed(clock));
-    drawTestWords(dictionary, random, testWords);
+    testWords = drawDistinctIndexes(tableSize(dictionary.words), std::move(candidates),
+                                    static_cast<std::size_t>(questions), random);
     const int32_t shortWord =
         firstWordShortOfVariants(dictionary.words, testWords, variantCount(dictionary.header));
     if (shortWord != -1) {
-        reporter.showError(
-            tooFewVariantsMessage(dictionary.words[static_cast<std::size_t>(shortWord)]),
-            kTooFewVariantsFix);
+        reporter.showError(tooFewVariantsMessage(wordAt(dictionary.words, shortWord)),
+                           kTooFewVariantsFix);
         return false;
     }
     return true;
@@ -127,15 +154,17 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
 
 std::vector<int32_t> drawVariants(const std::vector<WordRecord>& words, int32_t questionWord,
                                   int32_t count, TestRandom& random, const Clock& clock) {
-    std::vector<int32_t> variants;
-    if (!inTable(words, questionWord) || count <= 0) {
-        return variants;
+    return drawVariants(tableSize(words), companionsOf(words, questionWord), count, random, clock);
+}
+
+std::vector<int32_t> drawVariants(int32_t tableSize, std::vector<int32_t> companions, int32_t count,
+                                  TestRandom& random, const Clock& clock) {
+    if (count <= 0) {
+        return {};
     }
     random.seed(variantsSeed(clock));
-    drawDistinctIndexes(
-        tableSize(words), static_cast<std::size_t>(count),
-        [&](int32_t r) { return isCompanion(words, questionWord, r); }, random, variants);
-    return variants;
+    return drawDistinctIndexes(tableSize, std::move(companions), static_cast<std::size_t>(count),
+                               random);
 }
 
 std::string_view questionText(const WordRecord& word, uint8_t testMode) {

@@ -23,10 +23,6 @@ int clampPosition(int position) {
     return std::clamp(position, 0, kOptionPositionCount - 1);
 }
 
-std::string twoDigits(uint32_t value) {
-    return (value < 10 ? "0" : "") + formatCount(value);
-}
-
 template <typename Record>
 std::string_view filterText(const std::vector<Record>& records, int32_t filter) {
     if (filter < 0) {
@@ -68,8 +64,16 @@ std::string formatCount(uint32_t count) {
     return std::to_string(count);
 }
 
+std::string formatTwoDigits(uint32_t count) {
+    std::string digits = formatCount(count);
+    if (digits.size() < 2) {
+        digits.insert(digits.begin(), '0');
+    }
+    return digits;
+}
+
 std::string formatMinutesSeconds(uint32_t seconds) {
-    return twoDigits(seconds / 60) + ":" + twoDigits(seconds % 60);
+    return formatTwoDigits(seconds / 60) + ":" + formatTwoDigits(seconds % 60);
 }
 
 std::string_view themeFilterText(const Dictionary& dictionary) {

@@ -30,6 +30,8 @@ int32_t timeLimitSeconds(const DictionaryHeader& header);
 
 // Decimal, no leading zeros.
 std::string formatCount(uint32_t count);
+// At least two digits, as the test window's question counter shows them: "05", "80".
+std::string formatTwoDigits(uint32_t count);
 // MM:SS, each part at least two digits: 90 gives "01:30".
 std::string formatMinutesSeconds(uint32_t seconds);
 

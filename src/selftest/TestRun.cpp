@@ -26,14 +26,13 @@ bool recordAnswer(WordRecord& word, uint8_t testMode, std::string_view chosenTex
     return right;
 }
 
-std::string counterDigits(int32_t number) {
-    const std::string digits = formatCount(static_cast<uint32_t>(number));
-    return digits.size() < 2 ? "0" + digits : digits;
-}
-
 TestRun::TestRun(Dictionary& dictionary, TestWords testWords, TestRandom& random,
                  const Clock& clock)
-    : dictionary_(dictionary), testWords_(std::move(testWords)), random_(random), clock_(clock) {}
+    : dictionary_(dictionary),
+      testWords_(std::move(testWords)),
+      companions_(dictionary.words, testWords_),
+      random_(random),
+      clock_(clock) {}
 
 int32_t TestRun::questionWord() const {
     return testWords_.at(static_cast<std::size_t>(questionIndex_));
@@ -48,8 +47,10 @@ std::vector<std::string> TestRun::offeredAnswers() {
     const auto& words = dictionary_.words;
     const uint8_t mode = dictionary_.header.testMode;
     std::vector<std::string> answers;
-    for (const int32_t variant :
-         drawVariants(words, questionWord(), variantCount(dictionary_.header), random_, clock_)) {
+    const auto variants =
+        drawVariants(static_cast<int32_t>(words.size()), companions_.companionsOf(questionWord()),
+                     variantCount(dictionary_.header), random_, clock_);
+    for (const int32_t variant : variants) {
         answers.emplace_back(answerText(words[static_cast<std::size_t>(variant)], mode));
     }
     answers.emplace_back(answerText(words.at(static_cast<std::size_t>(questionWord())), mode));

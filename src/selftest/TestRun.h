@@ -16,9 +16,6 @@ namespace lq {
 // right. A counter already at its largest value stays there.
 bool recordAnswer(WordRecord& word, uint8_t testMode, std::string_view chosenText);
 
-// Question numbers as the counter shows them: two digits, "05", "10".
-std::string counterDigits(int32_t number);
-
 class TestRun {
   public:
     // `dictionary`, `random` and `clock` must outlive the run.
@@ -43,6 +40,7 @@ class TestRun {
   private:
     Dictionary& dictionary_;
     TestWords testWords_;
+    CompanionLists companions_;
     TestRandom& random_;
     const Clock& clock_;
     int32_t questionIndex_ = 0;

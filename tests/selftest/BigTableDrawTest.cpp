@@ -48,10 +48,12 @@ TEST_F(BigTableDrawTest, WordsOutOfSingleDrawReachAreDrawnAndTheTestEnds) {
     EXPECT_TRUE(reporter.shown.empty());
     ASSERT_EQ(testWords.size(), 80u);
     EXPECT_EQ(std::set<int32_t>(testWords.begin(), testWords.end()).size(), 80u);
+    const CompanionLists companions(dictionary.words, testWords);
     for (const int32_t question : testWords) {
         ASSERT_GE(question, kBigTable - 100);
         ASSERT_LT(question, kBigTable);
-        const auto variants = drawVariants(dictionary.words, question, 16, random, clock);
+        const auto variants =
+            drawVariants(kBigTable, companions.companionsOf(question), 16, random, clock);
         ASSERT_EQ(variants.size(), 16u);
         EXPECT_EQ(std::set<int32_t>(variants.begin(), variants.end()).size(), 16u);
         for (const int32_t v : variants) {

@@ -220,6 +220,24 @@ TEST_F(TestGenerationTest, VariantsNeverWaitForCompanionsThatDoNotExist) {
     }
 }
 
+TEST_F(TestGenerationTest, CompanionListsAgreeWithASearchOfTheTable) {
+    dictionary.words[19].languageIndex = 0;  // moves w19 from pair (1, 1) to pair (1, 0)
+    const CompanionLists lists(dictionary.words, {3, 19});
+    struct Case {
+        int32_t word;
+        std::vector<int32_t> companions;
+    };
+    const Case cases[] = {{3, {7, 11, 15}}, {19, {1, 5, 9, 13, 17}},
+                          {7, {3, 11, 15}}, {0, {4, 8, 12, 16}},
+                          {-1, {}},         {20, {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(companionsOf(dictionary.words, c.word), c.companions) << c.word;
+        EXPECT_EQ(lists.companionsOf(c.word), c.companions) << c.word;
+        EXPECT_EQ(lists.companionCount(c.word), static_cast<int32_t>(c.companions.size()))
+            << c.word;
+    }
+}
+
 TEST(TestTextsTest, ModeDecidesWhichFieldIsAskedAndWhichAnswered) {
     const WordRecord word = makeWord({"cat", 0, 0, 0, 0, "Katze"});
     EXPECT_EQ(questionText(word, 0), "cat");

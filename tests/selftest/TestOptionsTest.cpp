@@ -52,6 +52,10 @@ TEST(TestOptionsTest, Formats) {
     for (const Case& c : cases) {
         EXPECT_EQ(formatMinutesSeconds(c.seconds), c.clock) << c.seconds;
     }
+    for (const auto& [count, digits] :
+         {std::pair{0u, "00"}, {1u, "01"}, {5u, "05"}, {10u, "10"}, {80u, "80"}, {100u, "100"}}) {
+        EXPECT_EQ(formatTwoDigits(count), digits) << count;
+    }
     EXPECT_EQ(formatCount(0), "0");
     EXPECT_EQ(formatCount(5), "5");
     EXPECT_EQ(formatCount(80), "80");

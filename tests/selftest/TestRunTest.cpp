@@ -44,13 +44,6 @@ TEST(RecordAnswerTest, CountsAskingAndRightAnswers) {
     }
 }
 
-TEST(CounterDigitsTest, AlwaysTwoDigits) {
-    EXPECT_EQ(counterDigits(1), "01");
-    EXPECT_EQ(counterDigits(5), "05");
-    EXPECT_EQ(counterDigits(10), "10");
-    EXPECT_EQ(counterDigits(80), "80");
-}
-
 class TestRunTest : public ::testing::Test {
   protected:
     // Two languages of three words each; "dog" and "hound" share a translation.
