@@ -97,29 +97,29 @@ CompanionLists::ThemeAndLanguage CompanionLists::groupOf(const WordRecord& word)
     return {word.themeIndex, word.languageIndex};
 }
 
+const std::vector<int32_t>* CompanionLists::knownGroup(int32_t word) const {
+    const auto group = groups_.find(groupOf(wordAt(words_, word)));
+    return group == groups_.end() ? nullptr : &group->second;
+}
+
 std::vector<int32_t> CompanionLists::companionsOf(int32_t word) const {
     if (!inTable(words_, word)) {
         return {};
     }
-    const auto group = groups_.find(groupOf(wordAt(words_, word)));
-    if (group == groups_.end()) {
+    const std::vector<int32_t>* group = knownGroup(word);
+    if (group == nullptr) {
         return lq::companionsOf(words_, word);
     }
     std::vector<int32_t> companions;
-    std::copy_if(group->second.begin(), group->second.end(), std::back_inserter(companions),
+    std::copy_if(group->begin(), group->end(), std::back_inserter(companions),
                  [word](int32_t other) { return other != word; });
     return companions;
 }
 
 int32_t CompanionLists::companionCount(int32_t word) const {
-    if (!inTable(words_, word)) {
-        return 0;
-    }
-    const auto group = groups_.find(groupOf(wordAt(words_, word)));
-    if (group == groups_.end()) {
-        return static_cast<int32_t>(lq::companionsOf(words_, word).size());
-    }
-    return static_cast<int32_t>(group->second.size()) - 1;  // the word is in its own group
+    const std::vector<int32_t>* group = inTable(words_, word) ? knownGroup(word) : nullptr;
+    // A word is always in its own group.
+    return static_cast<int32_t>(group ? group->size() - 1 : companionsOf(word).size());
 }
 
 uint32_t testWordsSeed(const Clock& clock) {

@@ -37,6 +37,8 @@ class CompanionLists {
   private:
     using ThemeAndLanguage = std::pair<int32_t, int32_t>;
     static ThemeAndLanguage groupOf(const WordRecord& word);
+    // The group of a word of the table, when it was one of the words of interest's.
+    const std::vector<int32_t>* knownGroup(int32_t word) const;
 
     const std::vector<WordRecord>& words_;
     std::map<ThemeAndLanguage, std::vector<int32_t>> groups_;
