@@ -5,8 +5,10 @@
 //                                                   contents by the variant and saves
 //
 // The save exits 0 only when saveDictionary reported success, 1 when it reported failure and
-// 2 when the dictionary could not even be loaded. Nothing goes to standard output, so a fault
-// injected into write() can only hit the save itself.
+// 2 when the dictionary could not even be loaded. Nothing goes to standard output. With
+// LQ_SAVE_DRIVER_TIMING set it says "saving" on standard error just before the save starts and
+// then how long the save took, so that kills can be aimed at the save.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -66,6 +68,11 @@ lq::Dictionary variantDictionary(const std::string& variant, int words) {
     return d;
 }
 
+double millisecondsSince(std::chrono::steady_clock::time_point begin) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+        .count();
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: lq_save_driver bytes <variant> <words> <file>\n"
@@ -95,7 +102,17 @@ int main(int argc, char** argv) {
             return 2;
         }
         store.currentDictionary = variantDictionary(argv[3], std::atoi(argv[4]));
-        return store.saveDictionary() ? 0 : 1;
+        const bool timing = std::getenv("LQ_SAVE_DRIVER_TIMING") != nullptr;
+        if (timing) {
+            std::fprintf(stderr, "saving\n");
+            std::fflush(stderr);
+        }
+        const auto begin = std::chrono::steady_clock::now();
+        const bool saved = store.saveDictionary();
+        if (timing) {
+            std::fprintf(stderr, "saved in %.0f ms\n", millisecondsSince(begin));
+        }
+        return saved ? 0 : 1;
     }
     return usage();
 }
