@@ -1,0 +1,136 @@
+#include "import/IndexedDictionary.h"
+
+#include <algorithm>
+
+#include "store/TextField.h"
+
+namespace lq {
+
+IndexedDictionary::IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits,
+                                     Reporter& reporter)
+    : dictionary_(dictionary), edits_(edits), reporter_(reporter) {
+    indexNames(dictionary_.themes, firstTheme_);
+    indexNames(dictionary_.languages, firstLanguage_);
+    wordPlaces_.reserve(dictionary_.words.size());
+    for (std::size_t i = 0; i < dictionary_.words.size(); ++i) {
+        addPlace(fieldText(dictionary_.words[i].word), static_cast<int32_t>(i));
+    }
+}
+
+template <typename Record>
+void IndexedDictionary::indexNames(const std::vector<Record>& table, TextMap<int32_t>& firstIndex) {
+    // emplace keeps an existing entry, so a repeated name stays with its first index.
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        firstIndex.emplace(fieldText(table[i].name), static_cast<int32_t>(i));
+    }
+}
+
+int32_t IndexedDictionary::lookUp(const TextMap<int32_t>& firstIndex, std::string_view text) {
+    const auto found = firstIndex.find(text);
+    return found == firstIndex.end() ? kNotFound : found->second;
+}
+
+int32_t IndexedDictionary::findTheme(std::string_view name) const {
+    return lookUp(firstTheme_, name);
+}
+
+int32_t IndexedDictionary::findLanguage(std::string_view name) const {
+    return lookUp(firstLanguage_, name);
+}
+
+int32_t IndexedDictionary::findWord(std::string_view text) const {
+    const auto found = wordPlaces_.find(text);
+    return found == wordPlaces_.end() ? kNotFound : found->second.front();
+}
+
+int32_t IndexedDictionary::addTheme(const ThemeRecord& theme) {
+    if (!edits_.addTheme(dictionary_, theme, reporter_)) {
+        return kNotFound;
+    }
+    const auto index = static_cast<int32_t>(dictionary_.themes.size()) - 1;
+    firstTheme_.emplace(fieldText(theme.name), index);
+    return index;
+}
+
+int32_t IndexedDictionary::addLanguage(const LanguageRecord& language) {
+    if (!edits_.addLanguage(dictionary_, language, reporter_)) {
+        return kNotFound;
+    }
+    const auto index = static_cast<int32_t>(dictionary_.languages.size()) - 1;
+    firstLanguage_.emplace(fieldText(language.name), index);
+    return index;
+}
+
+bool IndexedDictionary::addWord(const WordRecord& word) {
+    if (!edits_.addWord(dictionary_, word, reporter_)) {
+        return false;
+    }
+    addPlace(fieldText(word.word), static_cast<int32_t>(dictionary_.words.size()) - 1);
+    return true;
+}
+
+bool IndexedDictionary::deleteWord(int32_t index) {
+    std::vector<WordRecord>& words = dictionary_.words;
+    const auto last = static_cast<int32_t>(words.size()) - 1;
+    if (index < 0 || index > last) {
+        return false;
+    }
+    const std::string removedText(fieldText(words[index].word));
+    if (!edits_.deleteWord(dictionary_, index, reporter_)) {
+        return false;
+    }
+    removePlace(removedText, index);
+    if (index != last) {
+        const std::string_view movedText = fieldText(words[index].word);
+        removePlace(movedText, last);
+        addPlace(movedText, index);
+    }
+    return true;
+}
+
+bool IndexedDictionary::putBackWord(int32_t index, const WordRecord& removed) {
+    std::vector<WordRecord>& words = dictionary_.words;
+    const auto size = static_cast<int32_t>(words.size());
+    if (index == size) {
+        return addWord(removed);
+    }
+    if (index < 0 || index > size) {
+        return false;
+    }
+    const WordRecord moved = words[index];
+    if (!addWord(moved)) {
+        return false;
+    }
+    // The moved word stands at the end again; its old place gets the removed word's bytes back.
+    removePlace(fieldText(moved.word), index);
+    words[index] = removed;
+    addPlace(fieldText(removed.word), index);
+    return true;
+}
+
+void IndexedDictionary::addPlace(std::string_view text, int32_t index) {
+    auto found = wordPlaces_.find(text);
+    if (found == wordPlaces_.end()) {
+        wordPlaces_.emplace(text, std::vector<int32_t>{index});
+        return;
+    }
+    std::vector<int32_t>& places = found->second;
+    places.insert(std::lower_bound(places.begin(), places.end(), index), index);
+}
+
+void IndexedDictionary::removePlace(std::string_view text, int32_t index) {
+    const auto found = wordPlaces_.find(text);
+    if (found == wordPlaces_.end()) {
+        return;
+    }
+    std::vector<int32_t>& places = found->second;
+    const auto place = std::lower_bound(places.begin(), places.end(), index);
+    if (place != places.end() && *place == index) {
+        places.erase(place);
+    }
+    if (places.empty()) {
+        wordPlaces_.erase(found);
+    }
+}
+
+}  // namespace lq
