@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace lq::test {
 namespace {
 
 using P = Placement;
+
+// Table rows print as their names in failure messages.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // cat: both names known to the current dictionary; Hund: only its theme; Brot: neither;
 // apple: only its language. Brot comes before apple so that it meets Food still unknown.

@@ -1,0 +1,152 @@
+// The indexed run against the plain scans, on many small random dictionaries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "import/ImportFakes.h"
+#include "import/IndexedDictionary.h"
+#include "import/RandomDictionary.h"
+#include "import/ReferenceImport.h"
+#include "store/DictionaryImage.h"
+#include "store/TextField.h"
+#include "support/RecordingReporter.h"
+
+namespace lq::test {
+namespace {
+
+constexpr uint32_t kSeeds = 1500;
+
+std::set<int32_t> randomCallNumbers(RandomDictionaries& random) {
+    std::set<int32_t> calls;
+    for (int32_t call = 1; call <= 24; ++call) {
+        if (random.oneIn(7)) {
+            calls.insert(call);
+        }
+    }
+    return calls;
+}
+
+// One side of the comparison: its own reporter, progress, clock and failing adds.
+struct Side {
+    explicit Side(const FailingEdits& failures, int32_t stopAtStep) : edits(failures) {
+        progress.stopAtStep = stopAtStep;
+    }
+    FailingEdits edits;
+    RecordingReporter reporter;
+    RecordingProgress progress;
+    TickingClock clock;
+};
+
+TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
+    for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomDictionaries random(seed);
+        Dictionary expected = random.dictionary(4, 8, false);
+        Dictionary actual = expected;
+        // Two runs one after the other, the second on what the first left.
+        for (int pass = 0; pass < 2; ++pass) {
+            const Dictionary source = random.dictionary(4, 12, true);
+            const ImportOptions options = random.options(source, expected);
+            FailingEdits failures;
+            failures.failingWordAdds = randomCallNumbers(random);
+            failures.failingThemeAdds = randomCallNumbers(random);
+            failures.failingLanguageAdds = randomCallNumbers(random);
+            const int32_t stopAtStep =
+                random.oneIn(4) ? 1 + random.below(static_cast<int32_t>(source.words.size()) + 1)
+                                : 0;
+
+            Side reference(failures, stopAtStep);
+            const ImportSummary referenceSummary =
+                referenceImport(source, expected, options, reference.reporter, reference.clock,
+                                reference.progress, reference.edits);
+
+            Side indexed(failures, stopAtStep);
+            ImportRun run(source, actual, options, indexed.reporter, indexed.clock,
+                          indexed.progress, indexed.edits);
+            while (!run.step(1 + random.below(4))) {
+            }
+
+            ASSERT_EQ(run.summary(), referenceSummary) << "pass " << pass;
+            ASSERT_EQ(dictionaryBytes(actual), dictionaryBytes(expected)) << "pass " << pass;
+            ASSERT_EQ(indexed.reporter.shown, reference.reporter.shown) << "pass " << pass;
+            ASSERT_EQ(indexed.progress.steps, reference.progress.steps) << "pass " << pass;
+            ASSERT_TRUE(isConsistent(actual)) << "pass " << pass;
+        }
+    }
+}
+
+// Every text the lookups can be asked for, plus one that never occurs.
+template <typename Record, std::size_t N>
+std::vector<std::string> textsOf(const std::vector<Record>& table, char (Record::*field)[N]) {
+    std::vector<std::string> texts{"never"};
+    for (const Record& record : table) {
+        texts.emplace_back(fieldText(record.*field));
+    }
+    return texts;
+}
+
+void expectLookupsLikeScans(const IndexedDictionary& indexed) {
+    const Dictionary& d = indexed.dictionary();
+    for (const std::string& text : textsOf(d.words, &WordRecord::word)) {
+        ASSERT_EQ(indexed.findWord(text), findWord(d, text)) << text;
+    }
+    for (const std::string& name : textsOf(d.themes, &ThemeRecord::name)) {
+        ASSERT_EQ(indexed.findTheme(name), findTheme(d, name)) << name;
+    }
+    for (const std::string& name : textsOf(d.languages, &LanguageRecord::name)) {
+        ASSERT_EQ(indexed.findLanguage(name), findLanguage(d, name)) << name;
+    }
+}
+
+// Long runs of adds, deletes and put-backs, with the lookups checked after each one.
+TEST(IndexedDictionaryTest, LookupsAnswerLikeScansAfterEveryChange) {
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomDictionaries random(seed);
+        Dictionary dictionary = random.dictionary(4, 10, false);
+        RecordingReporter reporter;
+        IndexedDictionary indexed(dictionary, DictionaryEdits::store(), reporter);
+        const Dictionary pool = random.dictionary(4, 0, false);
+        expectLookupsLikeScans(indexed);
+        for (int change = 0; change < 60; ++change) {
+            const auto words = static_cast<int32_t>(dictionary.words.size());
+            switch (random.below(5)) {
+                case 0:
+                    if (!pool.themes.empty()) {
+                        indexed.addTheme(pool.themes[random.below(pool.themes.size())]);
+                    }
+                    break;
+                case 1:
+                    if (!pool.languages.empty()) {
+                        indexed.addLanguage(pool.languages[random.below(pool.languages.size())]);
+                    }
+                    break;
+                case 2:
+                    ASSERT_TRUE(indexed.addWord(random.word(1, 1)));
+                    break;
+                case 3:
+                    if (words > 0) {
+                        ASSERT_TRUE(indexed.deleteWord(random.below(words)));
+                    }
+                    break;
+                default:
+                    if (words > 0) {
+                        const int32_t index = random.below(words);
+                        const Dictionary before = dictionary;
+                        const WordRecord removed = dictionary.words[index];
+                        ASSERT_TRUE(indexed.deleteWord(index));
+                        expectLookupsLikeScans(indexed);
+                        ASSERT_TRUE(indexed.putBackWord(index, removed));
+                        ASSERT_EQ(dictionaryBytes(dictionary), dictionaryBytes(before));
+                    }
+                    break;
+            }
+            expectLookupsLikeScans(indexed);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lq::test

@@ -1,0 +1,33 @@
+// Small random dictionaries whose texts come from tiny pools, so that names and words collide
+// often: repeated names, texts that differ only in case, stray bytes after terminators.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "import/ImportWords.h"
+#include "selftest/TestRandom.h"
+#include "store/Dictionary.h"
+
+namespace lq::test {
+
+class RandomDictionaries {
+  public:
+    explicit RandomDictionaries(uint32_t seed) { random_.seed(seed); }
+
+    // 0 to n - 1.
+    int32_t below(int32_t n) { return random_.draw() % n; }
+    bool oneIn(int32_t n) { return below(n) == 0; }
+
+    // With `brokenWords`, now and then a word refers outside its tables.
+    Dictionary dictionary(int32_t maxCatalog, int32_t maxWords, bool brokenWords);
+    ImportOptions options(const Dictionary& source, const Dictionary& current);
+    WordRecord word(int32_t themes, int32_t languages);
+    template <std::size_t N>
+    void fillText(char (&field)[N], std::string_view pool);
+
+  private:
+    TestRandom random_;
+};
+
+}  // namespace lq::test

@@ -1,0 +1,113 @@
+#include "import/ReferenceImport.h"
+
+#include "store/TextField.h"
+
+namespace lq::test {
+
+namespace {
+
+int32_t sizeOf(const auto& table) {
+    return static_cast<int32_t>(table.size());
+}
+
+// Theme or language of a word: the target, the first record of that name, or a new record.
+template <typename Record, typename AddFunction>
+int32_t placeReference(Placement placement, int32_t target, int32_t matched, int32_t otherMatched,
+                       Placement otherPlacement, const std::vector<Record>& table,
+                       const Record& sourceRecord, AddFunction add, int32_t& addedCount) {
+    if (placement == Placement::IntoExisting) {
+        return target >= 0 && target < sizeOf(table) ? target : kNotFound;
+    }
+    if (placement == Placement::Skip || matched != kNotFound) {
+        return matched;
+    }
+    if (otherMatched == kNotFound && otherPlacement == Placement::Skip) {
+        return kNotFound;
+    }
+    if (!add(sourceRecord)) {
+        return kNotFound;
+    }
+    ++addedCount;
+    return sizeOf(table) - 1;
+}
+
+}  // namespace
+
+ImportSummary referenceImport(const Dictionary& source, Dictionary& current,
+                              const ImportOptions& options, Reporter& reporter, const Clock& clock,
+                              ImportProgress& progress, DictionaryEdits& edits) {
+    ImportSummary summary;
+    for (const WordRecord& sourceWord : source.words) {
+        progress.advance();
+        if (progress.stopRequested()) {
+            break;
+        }
+        if ((options.themeFilter != -1 && options.themeFilter != sourceWord.themeIndex) ||
+            (options.languageFilter != -1 && options.languageFilter != sourceWord.languageIndex)) {
+            continue;
+        }
+        if (sourceWord.themeIndex < 0 || sourceWord.themeIndex >= sizeOf(source.themes) ||
+            sourceWord.languageIndex < 0 || sourceWord.languageIndex >= sizeOf(source.languages)) {
+            continue;
+        }
+        const ThemeRecord& sourceTheme = source.themes[sourceWord.themeIndex];
+        const LanguageRecord& sourceLanguage = source.languages[sourceWord.languageIndex];
+        const int32_t matchedTheme = findTheme(current, fieldText(sourceTheme.name));
+        const int32_t matchedLanguage = findLanguage(current, fieldText(sourceLanguage.name));
+
+        const int32_t theme = placeReference(
+            options.themePlacement, options.targetTheme, matchedTheme, matchedLanguage,
+            options.languagePlacement, current.themes, sourceTheme,
+            [&](const ThemeRecord& r) { return edits.addTheme(current, r, reporter); },
+            summary.themesAdded);
+        if (theme == kNotFound) {
+            continue;
+        }
+        const int32_t language = placeReference(
+            options.languagePlacement, options.targetLanguage, matchedLanguage, matchedTheme,
+            options.themePlacement, current.languages, sourceLanguage,
+            [&](const LanguageRecord& r) { return edits.addLanguage(current, r, reporter); },
+            summary.languagesAdded);
+        if (language == kNotFound) {
+            continue;
+        }
+
+        WordRecord copy = sourceWord;
+        copy.themeIndex = theme;
+        copy.languageIndex = language;
+        if (!options.keepTestData) {
+            copy.rightCount = 0;
+            copy.testedCount = 0;
+        }
+        if (!options.keepCreationDate) {
+            copy.created = clock.localTime();
+        }
+
+        const int32_t existing = findWord(current, fieldText(copy.word));
+        if (existing != kNotFound && !options.overwriteExisting) {
+            continue;
+        }
+        const WordRecord replaced = existing != kNotFound ? current.words[existing] : WordRecord{};
+        if (existing != kNotFound && !edits.deleteWord(current, existing, reporter)) {
+            continue;
+        }
+        if (edits.addWord(current, copy, reporter)) {
+            ++summary.wordsAdded;
+            summary.wordsOverwritten += existing != kNotFound ? 1 : 0;
+            continue;
+        }
+        summary.allocationFailed = true;
+        if (existing == sizeOf(current.words)) {
+            edits.addWord(current, replaced, reporter);
+        } else if (existing != kNotFound) {
+            const WordRecord moved = current.words[existing];
+            if (edits.addWord(current, moved, reporter)) {
+                current.words[existing] = replaced;
+            }
+        }
+    }
+    reporter.showInformation(importSummaryText(summary, current));
+    return summary;
+}
+
+}  // namespace lq::test
