@@ -40,7 +40,9 @@ ImportRun::ImportRun(const Dictionary& source, Dictionary& current, const Import
       reporter_(reporter),
       clock_(clock),
       progress_(progress),
-      totalWords_(tableSize(source.words)) {}
+      totalWords_(tableSize(source.words)) {
+    current_.reserveWords(source.words.size());
+}
 
 bool ImportRun::step(int32_t wordCount) {
     for (int32_t taken = 0; taken < wordCount && !finished_ && nextWord_ < totalWords_; ++taken) {

@@ -1,20 +1,18 @@
 #include "import/IndexedDictionary.h"
 
-#include <algorithm>
-
 #include "store/TextField.h"
 
 namespace lq {
 
 IndexedDictionary::IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits,
                                      Reporter& reporter)
-    : dictionary_(dictionary), edits_(edits), reporter_(reporter) {
+    : dictionary_(dictionary), edits_(edits), reporter_(reporter), wordIndex_(dictionary.words) {
     indexNames(dictionary_.themes, firstTheme_);
     indexNames(dictionary_.languages, firstLanguage_);
-    wordPlaces_.reserve(dictionary_.words.size());
-    for (std::size_t i = 0; i < dictionary_.words.size(); ++i) {
-        addPlace(fieldText(dictionary_.words[i].word), static_cast<int32_t>(i));
-    }
+}
+
+void IndexedDictionary::reserveWords(std::size_t moreWords) {
+    wordIndex_.reserve(dictionary_.words.size() + moreWords);
 }
 
 template <typename Record>
@@ -39,8 +37,7 @@ int32_t IndexedDictionary::findLanguage(std::string_view name) const {
 }
 
 int32_t IndexedDictionary::findWord(std::string_view text) const {
-    const auto found = wordPlaces_.find(text);
-    return found == wordPlaces_.end() ? kNotFound : found->second.front();
+    return wordIndex_.first(text);
 }
 
 int32_t IndexedDictionary::addTheme(const ThemeRecord& theme) {
@@ -65,25 +62,29 @@ bool IndexedDictionary::addWord(const WordRecord& word) {
     if (!edits_.addWord(dictionary_, word, reporter_)) {
         return false;
     }
-    addPlace(fieldText(word.word), static_cast<int32_t>(dictionary_.words.size()) - 1);
+    wordIndex_.add(static_cast<int32_t>(dictionary_.words.size()) - 1);
     return true;
 }
 
 bool IndexedDictionary::deleteWord(int32_t index) {
-    std::vector<WordRecord>& words = dictionary_.words;
-    const auto last = static_cast<int32_t>(words.size()) - 1;
+    const auto last = static_cast<int32_t>(dictionary_.words.size()) - 1;
     if (index < 0 || index > last) {
         return false;
     }
-    const std::string removedText(fieldText(words[index].word));
+    // The index reads the texts from the records, so both places go while they still hold them.
+    wordIndex_.remove(index);
+    if (index != last) {
+        wordIndex_.remove(last);
+    }
     if (!edits_.deleteWord(dictionary_, index, reporter_)) {
+        wordIndex_.add(index);
+        if (index != last) {
+            wordIndex_.add(last);
+        }
         return false;
     }
-    removePlace(removedText, index);
     if (index != last) {
-        const std::string_view movedText = fieldText(words[index].word);
-        removePlace(movedText, last);
-        addPlace(movedText, index);
+        wordIndex_.add(index);  // the former last word
     }
     return true;
 }
@@ -102,35 +103,10 @@ bool IndexedDictionary::putBackWord(int32_t index, const WordRecord& removed) {
         return false;
     }
     // The moved word stands at the end again; its old place gets the removed word's bytes back.
-    removePlace(fieldText(moved.word), index);
+    wordIndex_.remove(index);
     words[index] = removed;
-    addPlace(fieldText(removed.word), index);
+    wordIndex_.add(index);
     return true;
-}
-
-void IndexedDictionary::addPlace(std::string_view text, int32_t index) {
-    auto found = wordPlaces_.find(text);
-    if (found == wordPlaces_.end()) {
-        wordPlaces_.emplace(text, std::vector<int32_t>{index});
-        return;
-    }
-    std::vector<int32_t>& places = found->second;
-    places.insert(std::lower_bound(places.begin(), places.end(), index), index);
-}
-
-void IndexedDictionary::removePlace(std::string_view text, int32_t index) {
-    const auto found = wordPlaces_.find(text);
-    if (found == wordPlaces_.end()) {
-        return;
-    }
-    std::vector<int32_t>& places = found->second;
-    const auto place = std::lower_bound(places.begin(), places.end(), index);
-    if (place != places.end() && *place == index) {
-        places.erase(place);
-    }
-    if (places.empty()) {
-        wordPlaces_.erase(found);
-    }
 }
 
 }  // namespace lq

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "import/DictionaryEdits.h"
+#include "import/WordTextIndex.h"
 #include "store/Dictionary.h"
 #include "store/Reporter.h"
 
@@ -22,6 +23,8 @@ class IndexedDictionary {
     IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits, Reporter& reporter);
 
     const Dictionary& dictionary() const { return dictionary_; }
+    // Makes room for this many more words without the index growing again.
+    void reserveWords(std::size_t moreWords);
 
     // The first record, in storage order, whose text equals the given one byte for byte.
     int32_t findTheme(std::string_view name) const;
@@ -52,16 +55,12 @@ class IndexedDictionary {
     static void indexNames(const std::vector<Record>& table, TextMap<int32_t>& firstIndex);
     static int32_t lookUp(const TextMap<int32_t>& firstIndex, std::string_view text);
 
-    void addPlace(std::string_view text, int32_t index);
-    void removePlace(std::string_view text, int32_t index);
-
     Dictionary& dictionary_;
     DictionaryEdits& edits_;
     Reporter& reporter_;
     TextMap<int32_t> firstTheme_;
     TextMap<int32_t> firstLanguage_;
-    // Every index that holds the text, ascending; the front one is the first in storage order.
-    TextMap<std::vector<int32_t>> wordPlaces_;
+    WordTextIndex wordIndex_;
 };
 
 }  // namespace lq

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "import/ImportFakes.h"
 #include "import/IndexedDictionary.h"
@@ -77,74 +78,91 @@ TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
     }
 }
 
-// Every text the lookups can be asked for, plus one that never occurs.
+// The first index of every text in a table, found by one pass from index 0, plus a text
+// that never occurs.
 template <typename Record, std::size_t N>
-std::vector<std::string> textsOf(const std::vector<Record>& table, char (Record::*field)[N]) {
-    std::vector<std::string> texts{"never"};
-    for (const Record& record : table) {
-        texts.emplace_back(fieldText(record.*field));
+std::unordered_map<std::string, int32_t> firstIndexes(const std::vector<Record>& table,
+                                                      char (Record::*field)[N]) {
+    std::unordered_map<std::string, int32_t> first{{"never", kNotFound}};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        first.emplace(fieldText(table[i].*field), static_cast<int32_t>(i));
     }
-    return texts;
+    return first;
 }
 
 void expectLookupsLikeScans(const IndexedDictionary& indexed) {
     const Dictionary& d = indexed.dictionary();
-    for (const std::string& text : textsOf(d.words, &WordRecord::word)) {
-        ASSERT_EQ(indexed.findWord(text), findWord(d, text)) << text;
+    for (const auto& [text, index] : firstIndexes(d.words, &WordRecord::word)) {
+        ASSERT_EQ(indexed.findWord(text), index) << text;
     }
-    for (const std::string& name : textsOf(d.themes, &ThemeRecord::name)) {
-        ASSERT_EQ(indexed.findTheme(name), findTheme(d, name)) << name;
+    for (const auto& [name, index] : firstIndexes(d.themes, &ThemeRecord::name)) {
+        ASSERT_EQ(indexed.findTheme(name), index) << name;
     }
-    for (const std::string& name : textsOf(d.languages, &LanguageRecord::name)) {
-        ASSERT_EQ(indexed.findLanguage(name), findLanguage(d, name)) << name;
+    for (const auto& [name, index] : firstIndexes(d.languages, &LanguageRecord::name)) {
+        ASSERT_EQ(indexed.findLanguage(name), index) << name;
     }
 }
 
-// Long runs of adds, deletes and put-backs, with the lookups checked after each one.
-TEST(IndexedDictionaryTest, LookupsAnswerLikeScansAfterEveryChange) {
-    for (uint32_t seed = 1; seed <= 300; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        RandomDictionaries random(seed);
-        Dictionary dictionary = random.dictionary(4, 10, false);
-        RecordingReporter reporter;
-        IndexedDictionary indexed(dictionary, DictionaryEdits::store(), reporter);
-        const Dictionary pool = random.dictionary(4, 0, false);
-        expectLookupsLikeScans(indexed);
-        for (int change = 0; change < 60; ++change) {
-            const auto words = static_cast<int32_t>(dictionary.words.size());
-            switch (random.below(5)) {
-                case 0:
-                    if (!pool.themes.empty()) {
-                        indexed.addTheme(pool.themes[random.below(pool.themes.size())]);
-                    }
-                    break;
-                case 1:
-                    if (!pool.languages.empty()) {
-                        indexed.addLanguage(pool.languages[random.below(pool.languages.size())]);
-                    }
-                    break;
-                case 2:
-                    ASSERT_TRUE(indexed.addWord(random.word(1, 1)));
-                    break;
-                case 3:
-                    if (words > 0) {
-                        ASSERT_TRUE(indexed.deleteWord(random.below(words)));
-                    }
-                    break;
-                default:
-                    if (words > 0) {
-                        const int32_t index = random.below(words);
-                        const Dictionary before = dictionary;
-                        const WordRecord removed = dictionary.words[index];
-                        ASSERT_TRUE(indexed.deleteWord(index));
-                        expectLookupsLikeScans(indexed);
-                        ASSERT_TRUE(indexed.putBackWord(index, removed));
-                        ASSERT_EQ(dictionaryBytes(dictionary), dictionaryBytes(before));
-                    }
-                    break;
-            }
-            expectLookupsLikeScans(indexed);
+// A run of random adds, deletes and put-backs, with the lookups checked after each one.
+void changeAtRandom(uint32_t seed, bool fewTexts, int changes) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RandomDictionaries random(seed);
+    auto randomWord = [&] { return random.numberedWord(fewTexts ? 3 : 400); };
+    Dictionary dictionary = random.dictionary(4, 10, false);
+    RecordingReporter reporter;
+    IndexedDictionary indexed(dictionary, DictionaryEdits::store(), reporter);
+    for (int i = 0; !fewTexts && i < 100; ++i) {
+        ASSERT_TRUE(indexed.addWord(randomWord()));
+    }
+    const Dictionary pool = random.dictionary(4, 0, false);
+    expectLookupsLikeScans(indexed);
+    for (int change = 0; change < changes; ++change) {
+        const auto words = static_cast<int32_t>(dictionary.words.size());
+        const int32_t themes = static_cast<int32_t>(pool.themes.size());
+        const int32_t languages = static_cast<int32_t>(pool.languages.size());
+        switch (random.below(6)) {
+            case 0:
+                if (themes > 0) {
+                    indexed.addTheme(pool.themes[random.below(themes)]);
+                }
+                break;
+            case 1:
+                if (languages > 0) {
+                    indexed.addLanguage(pool.languages[random.below(languages)]);
+                }
+                break;
+            case 2:
+            case 3:
+                ASSERT_TRUE(indexed.addWord(randomWord()));
+                break;
+            case 4:
+                if (words > 0) {
+                    ASSERT_TRUE(indexed.deleteWord(random.below(words)));
+                }
+                break;
+            default:
+                if (words > 0) {
+                    const int32_t index = random.below(words);
+                    const Dictionary before = dictionary;
+                    const WordRecord removed = dictionary.words[index];
+                    ASSERT_TRUE(indexed.deleteWord(index));
+                    expectLookupsLikeScans(indexed);
+                    ASSERT_TRUE(indexed.putBackWord(index, removed));
+                    ASSERT_EQ(dictionaryBytes(dictionary), dictionaryBytes(before));
+                }
+                break;
         }
+        expectLookupsLikeScans(indexed);
+    }
+}
+
+// Few texts: every text many times over. Many texts: long probe runs in the hash table.
+TEST(IndexedDictionaryTest, LookupsAnswerLikeScansAfterEveryChange) {
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        changeAtRandom(seed, true, 60);
+    }
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        changeAtRandom(seed, false, 150);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "import/RandomDictionary.h"
 
+#include <string>
+
 #include "store/TextField.h"
 #include "support/FixedClock.h"
 
@@ -55,6 +57,12 @@ WordRecord RandomDictionaries::word(int32_t themes, int32_t languages) {
     fillText(word.word, kWordPool);
     fillText(word.translation, kNamePool);
     fillText(word.transcription, kNamePool);
+    return word;
+}
+
+WordRecord RandomDictionaries::numberedWord(int32_t distinct) {
+    WordRecord word{};
+    setFieldText(word.word, "w" + std::to_string(below(distinct)));
     return word;
 }
 

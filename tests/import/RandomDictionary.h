@@ -23,6 +23,8 @@ class RandomDictionaries {
     Dictionary dictionary(int32_t maxCatalog, int32_t maxWords, bool brokenWords);
     ImportOptions options(const Dictionary& source, const Dictionary& current);
     WordRecord word(int32_t themes, int32_t languages);
+    // A word of theme 0 and language 0 whose text is one of `distinct` numbered texts.
+    WordRecord numberedWord(int32_t distinct);
     template <std::size_t N>
     void fillText(char (&field)[N], std::string_view pool);
 
