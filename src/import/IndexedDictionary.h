@@ -5,13 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "import/DictionaryEdits.h"
+#include "import/TextMap.h"
 #include "import/WordTextIndex.h"
 #include "store/Dictionary.h"
 #include "store/Reporter.h"
@@ -42,15 +40,6 @@ class IndexedDictionary {
     bool putBackWord(int32_t index, const WordRecord& removed);
 
   private:
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    template <typename Value>
-    using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
-
     template <typename Record>
     static void indexNames(const std::vector<Record>& table, TextMap<int32_t>& firstIndex);
     static int32_t lookUp(const TextMap<int32_t>& firstIndex, std::string_view text);

@@ -37,7 +37,7 @@ void WordTextIndex::reserve(std::size_t texts) {
 }
 
 uint32_t WordTextIndex::hashOf(std::string_view text) {
-    return static_cast<uint32_t>(std::hash<std::string_view>{}(text));
+    return static_cast<uint32_t>(TextHash{}(text));
 }
 
 std::string_view WordTextIndex::textAt(int32_t index) const {

@@ -5,12 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "import/TextMap.h"
 #include "store/Records.h"
 
 namespace lq {
@@ -34,12 +32,6 @@ class WordTextIndex {
         int32_t first;  // -1: empty
         uint32_t hash;
     };
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
 
     static uint32_t hashOf(std::string_view text);
     std::string_view textAt(int32_t index) const;
@@ -51,7 +43,7 @@ class WordTextIndex {
     std::vector<Slot> slots_;  // a power of two long, never more than half full
     std::size_t used_ = 0;
     // For a text that occurs more than once: its places after the first, ascending.
-    std::unordered_map<std::string, std::vector<int32_t>, TextHash, std::equal_to<>> later_;
+    TextMap<std::vector<int32_t>> later_;
 };
 
 }  // namespace lq
