@@ -10,6 +10,9 @@ namespace lq {
 
 namespace {
 
+// How many source words ahead the word index is asked to have a slot ready.
+constexpr int32_t kLookAhead = 8;
+
 template <typename Record>
 int32_t tableSize(const std::vector<Record>& table) {
     return static_cast<int32_t>(table.size());
@@ -35,14 +38,12 @@ ImportRun::ImportRun(const Dictionary& source, Dictionary& current, const Import
                      Reporter& reporter, const Clock& clock, ImportProgress& progress,
                      DictionaryEdits& edits)
     : source_(source),
-      current_(current, edits, reporter),
+      current_(current, edits, reporter, source.words.size()),
       options_(options),
       reporter_(reporter),
       clock_(clock),
       progress_(progress),
-      totalWords_(tableSize(source.words)) {
-    current_.reserveWords(source.words.size());
-}
+      totalWords_(tableSize(source.words)) {}
 
 bool ImportRun::step(int32_t wordCount) {
     for (int32_t taken = 0; taken < wordCount && !finished_ && nextWord_ < totalWords_; ++taken) {
@@ -50,6 +51,9 @@ bool ImportRun::step(int32_t wordCount) {
         if (progress_.stopRequested()) {
             finish();
             break;
+        }
+        if (nextWord_ + kLookAhead < totalWords_) {
+            current_.prefetchWord(fieldText(source_.words[nextWord_ + kLookAhead].word));
         }
         importWord(source_.words[nextWord_]);
         ++nextWord_;

@@ -5,14 +5,13 @@
 namespace lq {
 
 IndexedDictionary::IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits,
-                                     Reporter& reporter)
-    : dictionary_(dictionary), edits_(edits), reporter_(reporter), wordIndex_(dictionary.words) {
+                                     Reporter& reporter, std::size_t expectedWordAdds)
+    : dictionary_(dictionary),
+      edits_(edits),
+      reporter_(reporter),
+      wordIndex_(dictionary.words, expectedWordAdds) {
     indexNames(dictionary_.themes, firstTheme_);
     indexNames(dictionary_.languages, firstLanguage_);
-}
-
-void IndexedDictionary::reserveWords(std::size_t moreWords) {
-    wordIndex_.reserve(dictionary_.words.size() + moreWords);
 }
 
 template <typename Record>

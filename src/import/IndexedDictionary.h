@@ -18,16 +18,18 @@ namespace lq {
 
 class IndexedDictionary {
   public:
-    IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits, Reporter& reporter);
+    // `expectedWordAdds` only sizes the word index; any number of words may be added.
+    IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits, Reporter& reporter,
+                      std::size_t expectedWordAdds = 0);
 
     const Dictionary& dictionary() const { return dictionary_; }
-    // Makes room for this many more words without the index growing again.
-    void reserveWords(std::size_t moreWords);
 
     // The first record, in storage order, whose text equals the given one byte for byte.
     int32_t findTheme(std::string_view name) const;
     int32_t findLanguage(std::string_view name) const;
     int32_t findWord(std::string_view text) const;
+    // A hint that findWord will soon be asked for this text.
+    void prefetchWord(std::string_view text) const { wordIndex_.prefetch(text); }
 
     // The index of the appended record, or kNotFound when the add failed (and showed why).
     int32_t addTheme(const ThemeRecord& theme);

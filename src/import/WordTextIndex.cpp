@@ -11,6 +11,8 @@ namespace {
 
 constexpr int32_t kEmpty = -1;
 constexpr std::size_t kMinimumCapacity = 16;
+// How many words ahead the table is asked to have a slot ready.
+constexpr std::size_t kLookAhead = 8;
 
 void insertSorted(std::vector<int32_t>& places, int32_t index) {
     places.insert(std::lower_bound(places.begin(), places.end(), index), index);
@@ -18,12 +20,20 @@ void insertSorted(std::vector<int32_t>& places, int32_t index) {
 
 }  // namespace
 
-WordTextIndex::WordTextIndex(const std::vector<WordRecord>& words) : words_(words) {
+WordTextIndex::WordTextIndex(const std::vector<WordRecord>& words, std::size_t moreTexts)
+    : words_(words) {
     rehash(kMinimumCapacity);
-    reserve(words.size());
+    reserve(words.size() + moreTexts);
     for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i + kLookAhead < words.size()) {
+            prefetch(fieldText(words[i + kLookAhead].word));
+        }
         add(static_cast<int32_t>(i));
     }
+}
+
+void WordTextIndex::prefetch(std::string_view text) const {
+    __builtin_prefetch(&slots_[hashOf(text) & (slots_.size() - 1)]);
 }
 
 void WordTextIndex::reserve(std::size_t texts) {

@@ -15,13 +15,14 @@ namespace lq {
 
 class WordTextIndex {
   public:
-    // Indexes every word of the table, which must outlive the index.
-    explicit WordTextIndex(const std::vector<WordRecord>& words);
-
-    // Makes room for this many distinct texts without growing again.
-    void reserve(std::size_t texts);
+    // Indexes every word of the table, which must outlive the index, with room for this many
+    // more texts before the index has to grow.
+    explicit WordTextIndex(const std::vector<WordRecord>& words, std::size_t moreTexts = 0);
     // The lowest index whose word is the given text byte for byte, or kNotFound (-1).
     int32_t first(std::string_view text) const;
+    // A hint: the slot of this text is about to be needed. A large table misses the cache on
+    // nearly every lookup, so fetching slots a few words ahead hides much of the wait.
+    void prefetch(std::string_view text) const;
     // The word at the index has just been put there.
     void add(int32_t index);
     // The word at the index is about to go or change; it still holds its text.
@@ -37,6 +38,7 @@ class WordTextIndex {
     std::string_view textAt(int32_t index) const;
     std::size_t findSlot(std::string_view text, uint32_t hash) const;
     void eraseSlot(std::size_t position);
+    void reserve(std::size_t texts);
     void rehash(std::size_t capacity);
 
     const std::vector<WordRecord>& words_;
