@@ -3,11 +3,14 @@
 
 #include <QApplication>
 
+#include "ui/Pictures.h"
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    lq::initResources();
     return RUN_ALL_TESTS();
 }
