@@ -3,6 +3,7 @@
 #include "app/InfoText.h"
 #include "store/Dictionary.h"
 #include "store/Protection.h"
+#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CDictionaryInformation.h"
 
@@ -11,6 +12,7 @@ namespace lq {
 CDictionaryInformation::CDictionaryInformation(const Dictionary& dictionary, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CDictionaryInformation>()) {
     ui_->setupUi(this);
+    setButtonPicture(ui_->okButton, "button-single-ok");
     connect(ui_->okButton, &QPushButton::clicked, this, &CDictionaryInformation::accept);
     const DictionaryHeader& header = dictionary.header;
     ui_->typeField->setText(displayText(std::string_view(header.signature, 3)));

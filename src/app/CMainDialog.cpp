@@ -17,6 +17,7 @@
 #include "store/Edits.h"
 #include "store/Knowledge.h"
 #include "store/TextField.h"
+#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CMainDialog.h"
 
@@ -62,6 +63,11 @@ Dictionary& CMainDialog::dictionary() {
 }
 
 void CMainDialog::prepareControls() {
+    setWindowIcon(picture("lexiquill"));
+    setButtonPicture(ui_->infoButton, "word-info");
+    setButtonPicture(ui_->newButton, "word-new");
+    setButtonPicture(ui_->renameButton, "word-rename");
+    setButtonPicture(ui_->deleteButton, "word-delete");
     ui_->wordList->setModel(words_);
     ui_->translationEdit->setValidator(new ByteLimitValidator(kTranslationSize - 1, this));
     ui_->transcriptionEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));

@@ -5,6 +5,7 @@
 #include "store/Clock.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
+#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CNewWord.h"
 
@@ -26,6 +27,8 @@ CNewWord::CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& cloc
       reporter_(reporter),
       clock_(clock) {
     ui_->setupUi(this);
+    setButtonPicture(ui_->okButton, "button-ok");
+    setButtonPicture(ui_->cancelButton, "button-cancel");
     ui_->wordEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
     ui_->translationEdit->setValidator(new ByteLimitValidator(kTranslationSize - 1, this));
     ui_->transcriptionEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));

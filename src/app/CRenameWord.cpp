@@ -3,6 +3,7 @@
 #include "app/WordChecks.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
+#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CRenameWord.h"
 
@@ -16,6 +17,8 @@ CRenameWord::CRenameWord(Dictionary& dictionary, int32_t wordIndex, Reporter& re
       wordIndex_(wordIndex),
       reporter_(reporter) {
     ui_->setupUi(this);
+    setButtonPicture(ui_->okButton, "button-ok");
+    setButtonPicture(ui_->cancelButton, "button-cancel");
     const QString current = displayField(dictionary_.words.at(wordIndex_).word);
     ui_->oldNameEdit->setText(current);
     ui_->newNameEdit->setText(current);

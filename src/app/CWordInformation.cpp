@@ -5,6 +5,7 @@
 #include "app/InfoText.h"
 #include "store/Dictionary.h"
 #include "store/Knowledge.h"
+#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CWordInformation.h"
 
@@ -25,6 +26,7 @@ QString nameAt(const std::vector<Record>& records, int32_t index) {
 CWordInformation::CWordInformation(const Dictionary& dictionary, int32_t wordIndex, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CWordInformation>()) {
     ui_->setupUi(this);
+    setButtonPicture(ui_->okButton, "button-single-ok");
     connect(ui_->okButton, &QPushButton::clicked, this, &CWordInformation::accept);
     const WordRecord& word = dictionary.words.at(wordIndex);
     ui_->wordCaption->setText(QStringLiteral("%1 (%2,%3)")
