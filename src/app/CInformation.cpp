@@ -21,9 +21,12 @@ void CInformation::SetMessage(const QString& message) {
         fittedMessage(message, "void CInformation::SetMessage() { TO LONG INFO MESSAGE! }"));
 }
 
-void CInformation::setLook(const QString& title, const char* pictureName, int pictureSize) {
+void CInformation::setLook(const QString& title, const char* pictureName, int pictureSize,
+                           int textColumns) {
     setWindowTitle(title);
     setLabelPicture(ui_->pictureLabel, pictureName, pictureSize);
+    ui_->messageText->setMinimumWidth(ui_->messageText->fontMetrics().averageCharWidth() *
+                                      textColumns);
 }
 
 }  // namespace lq

@@ -19,8 +19,9 @@ class CInformation : public QDialog {
     void SetMessage(const QString& message);
 
   protected:
-    // For notices that look different but behave the same.
-    void setLook(const QString& title, const char* pictureName, int pictureSize);
+    // For notices that look different but behave the same; the message gets room for at least
+    // `textColumns` average characters a line.
+    void setLook(const QString& title, const char* pictureName, int pictureSize, int textColumns);
 
   private:
     std::unique_ptr<Ui::CInformation> ui_;

@@ -3,9 +3,8 @@
 namespace lq {
 
 CNewDictionary::CNewDictionary(QWidget* parent) : CInformation(parent) {
-    setLook(QStringLiteral("New dictionary"), "new-dictionary", 64);
-    // Room for the dozen lines of advice without wrapping each of them.
-    setMinimumWidth(560);
+    // Room for the lines of advice without breaking them.
+    setLook(QStringLiteral("New dictionary"), "new-dictionary", 64, 80);
 }
 
 }  // namespace lq

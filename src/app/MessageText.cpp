@@ -19,4 +19,12 @@ QString fittedMessage(const QString& text, const char* replacement) {
     return characterCount(text) < kMessageBufferSize ? text : QString::fromLatin1(replacement);
 }
 
+QString firstCharacters(const QString& text, qsizetype count) {
+    qsizetype units = 0;
+    for (qsizetype characters = 0; units < text.size() && characters < count; ++characters) {
+        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    }
+    return text.left(units);
+}
+
 }  // namespace lq

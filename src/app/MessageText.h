@@ -10,4 +10,7 @@ constexpr qsizetype kMessageBufferSize = 1024;
 
 QString fittedMessage(const QString& text, const char* replacement);
 
+// At most `count` characters from the start of the text; a character is never split.
+QString firstCharacters(const QString& text, qsizetype count);
+
 }  // namespace lq
