@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "app/CDictionaryInformation.h"
+#include "app/CExit.h"
 #include "app/CNewWord.h"
 #include "app/CRenameWord.h"
 #include "app/CWordInformation.h"
@@ -399,7 +400,11 @@ void CMainDialog::reject() {
 }
 
 std::optional<bool> CMainDialog::askExit() {
-    return true;
+    CExit question(this);
+    if (question.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return question.updateDictionary();
 }
 
 }  // namespace lq
