@@ -70,6 +70,11 @@ bool AtomicFile::open(const std::string& path) {
     struct stat old {};
     hadOldFile_ = ::stat(target_.c_str(), &old) == 0;
     oldMode_ = old.st_mode & 07777;
+    // The rename would replace a file we may not write to; its write protection must hold.
+    if (hadOldFile_ && ops_.access(target_.c_str(), W_OK) != 0) {
+        failed_ = true;
+        return false;
+    }
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporary_ = temporaryNameFor(target_);
         fd_ = ops_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);

@@ -17,7 +17,8 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // A symbolic link keeps being a link: its target is the file that is replaced.
+    // A symbolic link keeps being a link: its target is the file that is replaced. An old file
+    // that may not be written to is not replaced.
     bool open(const std::string& path);
     bool write(const void* data, std::size_t size);
     // Flushes, closes and renames; then flushes the folder so the rename itself is durable.

@@ -1,5 +1,6 @@
 #include "store/DictionaryImage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -46,15 +47,34 @@ bool wordsAreSound(const Dictionary& d) {
     return true;
 }
 
+// Reads `count` records into a table whose room is already reserved. Going through a small
+// buffer fills the table in one pass; resizing first would write every byte twice.
+// Each chunk is checked while it is still in the cache; false from `sound` stops the reading.
+enum class TableRead { Complete, Failed, Unsound };
+
+template <typename Record, typename Check>
+TableRead readTable(const ReadExact& read, std::vector<Record>& table, std::size_t count,
+                    const Check& sound) {
+    constexpr std::size_t kChunk = 65536 / sizeof(Record);
+    Record buffer[kChunk];
+    while (table.size() < count) {
+        const std::size_t n = std::min(kChunk, count - table.size());
+        if (!read(buffer, n * sizeof(Record))) {
+            return TableRead::Failed;
+        }
+        byteorder::convert(buffer, n);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!sound(buffer[i])) {
+                return TableRead::Unsound;
+            }
+        }
+        table.insert(table.end(), buffer, buffer + n);
+    }
+    return TableRead::Complete;
+}
+
 template <typename Record>
-bool readTable(const ReadExact& read, std::vector<Record>& table) {
-    if (table.empty()) {
-        return true;
-    }
-    if (!read(table.data(), table.size() * sizeof(Record))) {
-        return false;
-    }
-    byteorder::convert(table.data(), table.size());
+bool anyRecord(const Record&) {
     return true;
 }
 
@@ -113,19 +133,29 @@ LoadStatus decodeDictionary(const ReadExact& read, int64_t totalSize, Dictionary
     if (!headerIsSound(h, totalSize)) {
         return LoadStatus::Damaged;
     }
+    const auto languageCount = static_cast<std::size_t>(h.languageCount);
+    const auto themeCount = static_cast<std::size_t>(h.themeCount);
+    const auto wordCount = static_cast<std::size_t>(h.wordCount);
     try {
-        loaded.languages.resize(static_cast<std::size_t>(h.languageCount));
-        loaded.themes.resize(static_cast<std::size_t>(h.themeCount));
-        loaded.words.resize(static_cast<std::size_t>(h.wordCount));
+        loaded.languages.reserve(languageCount);
+        loaded.themes.reserve(themeCount);
+        loaded.words.reserve(wordCount);
     } catch (const std::bad_alloc&) {
         return LoadStatus::OutOfMemory;
     }
-    if (!readTable(read, loaded.languages) || !readTable(read, loaded.themes) ||
-        !readTable(read, loaded.words)) {
-        return LoadStatus::ReadError;
+    const auto wordIsSound = [&](const WordRecord& word) {
+        return validIndex(word.themeIndex, themeCount) &&
+               validIndex(word.languageIndex, languageCount);
+    };
+    TableRead result = readTable(read, loaded.languages, languageCount, anyRecord<LanguageRecord>);
+    if (result == TableRead::Complete) {
+        result = readTable(read, loaded.themes, themeCount, anyRecord<ThemeRecord>);
     }
-    if (!wordsAreSound(loaded)) {
-        return LoadStatus::Damaged;
+    if (result == TableRead::Complete) {
+        result = readTable(read, loaded.words, wordCount, wordIsSound);
+    }
+    if (result != TableRead::Complete) {
+        return result == TableRead::Unsound ? LoadStatus::Damaged : LoadStatus::ReadError;
     }
     target = std::move(loaded);
     return LoadStatus::Loaded;

@@ -45,14 +45,6 @@ template <typename Record>
 bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, const CatalogSide& side,
                         std::string_view name, Reporter& reporter) {
     DictionaryHeader& header = dictionary.header;
-    if (table.size() <= 1) {
-        // The one entry holds every word.
-        std::vector<Record>().swap(table);
-        header.*side.count = 0;
-        clearAllWords(dictionary);
-        header.*side.testFilter = -1;
-        return true;
-    }
     int32_t deleted = kNotFound;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (fieldText(table[i].name) == name) {
@@ -60,8 +52,17 @@ bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, cons
             break;
         }
     }
+    // A name that is not there leaves every record alone, even the only entry and its words.
     if (deleted == kNotFound) {
         return false;
+    }
+    if (table.size() == 1) {
+        // The one entry holds every word.
+        std::vector<Record>().swap(table);
+        header.*side.count = 0;
+        clearAllWords(dictionary);
+        header.*side.testFilter = -1;
+        return true;
     }
     table.erase(table.begin() + deleted);
     header.*side.count = static_cast<int32_t>(table.size());

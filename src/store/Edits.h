@@ -18,7 +18,7 @@ bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& report
 // Moves the last word into the freed place. An index outside the table changes nothing.
 bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& reporter);
 // Delete the named record with its words and renumber the rest and the test filters. A name
-// that is not in the table changes nothing (unless the table holds one record or none).
+// that is not in the table changes nothing and returns false without a message.
 bool deleteTheme(Dictionary& dictionary, std::string_view name, Reporter& reporter);
 bool deleteLanguage(Dictionary& dictionary, std::string_view name, Reporter& reporter);
 

@@ -27,6 +27,10 @@ class SystemFileOps final : public FileOps {
 
 }  // namespace
 
+int FileOps::access(const char* path, int mode) {
+    return ::access(path, mode);
+}
+
 FileOps& FileOps::system() {
     static SystemFileOps ops;
     return ops;

@@ -85,4 +85,12 @@ int32_t KnowledgeTally::average() const {
     return percentOf(right_, tested_);
 }
 
+int32_t averageKnowledge(std::span<const WordRecord> words) {
+    KnowledgeTally tally;
+    for (const WordRecord& word : words) {
+        tally.add(word);
+    }
+    return tally.average();
+}
+
 }  // namespace lq

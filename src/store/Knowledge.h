@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "store/Records.h"
@@ -37,6 +38,9 @@ class KnowledgeTally {
     int32_t right_ = 0;
     int32_t tested_ = 0;
 };
+
+// The pooled percentage of the given words, 0 to 100; 0 when none of them was tested.
+int32_t averageKnowledge(std::span<const WordRecord> words);
 
 // right * 100 / total in 32-bit arithmetic, truncated; 0 when total is 0.
 int32_t percentOf(int32_t right, int32_t total);

@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "StoreFiles.h"
 #include "store/DictionaryStore.h"
+#include "store/Protection.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"
 
 namespace lq::test {
 namespace {
+
+Dictionary exampleDictionary() {
+    return makeDictionary({"English", "German"}, {"Animals"}, {{"cat"}, {"dog"}, {"Hund", 0, 1}});
+}
+
+std::string textAt(const std::vector<uint8_t>& bytes, std::size_t offset) {
+    return std::string(reinterpret_cast<const char*>(bytes.data() + offset));
+}
 
 class DictionaryFileTest : public ::testing::Test {
   protected:
@@ -43,6 +55,151 @@ TEST_F(DictionaryFileTest, SavedDictionaryHasTheSizeOfItsRecords) {
     Dictionary reloaded;
     ASSERT_EQ(store.loadDictionary(store.ownFilePath(), reloaded), LoadStatus::Loaded);
     EXPECT_EQ(dictionaryBytes(reloaded), dictionaryBytes(store.currentDictionary));
+}
+
+TEST_F(DictionaryFileTest, RecordsFollowTheHeaderInTableOrder) {
+    store.currentDictionary = exampleDictionary();
+    ASSERT_TRUE(store.saveDictionary());
+    const std::vector<uint8_t> bytes = readBytes(store.ownFilePath());
+    ASSERT_EQ(bytes.size(), 640u);
+    EXPECT_EQ(textAt(bytes, 64), "English");
+    EXPECT_EQ(textAt(bytes, 96), "German");
+    EXPECT_EQ(textAt(bytes, 128), "Animals");
+    EXPECT_EQ(textAt(bytes, 160 + 32), "cat");
+    EXPECT_EQ(textAt(bytes, 320 + 32), "dog");
+    EXPECT_EQ(textAt(bytes, 480 + 32), "Hund");
+    EXPECT_EQ(bytes[480 + 28], 1);  // Hund's language index, little-endian
+    EXPECT_EQ(bytes[20], 2);        // languageCount
+    EXPECT_EQ(bytes[24], 1);        // themeCount
+    EXPECT_EQ(bytes[28], 3);        // wordCount
+}
+
+// Bytes the program does not interpret must come back exactly as they were.
+TEST_F(DictionaryFileTest, LoadAndSaveKeepEveryByteOfAForeignFile) {
+    std::vector<uint8_t> bytes = dictionaryBytes(exampleDictionary());
+    bytes[63] = 0xA5;                                // reserved
+    bytes[59] = 0xF6;                                // stray bits beside askUpdateOnExit
+    std::memcpy(&bytes[64 + 10], "left", 4);         // after "English" and its terminator
+    std::memcpy(&bytes[128 + 20], "over", 4);        // after "Animals"
+    std::memcpy(&bytes[160 + 64 + 20], "junk", 4);   // after the first translation
+    std::memcpy(&bytes[480 + 128 + 20], "tail", 4);  // after the last transcription
+    for (int i = 34; i < 48; ++i) {
+        bytes[i] = static_cast<uint8_t>(i * 7);  // an old password, switched off
+    }
+    writeBytes(store.ownFilePath(), bytes);
+
+    ASSERT_EQ(store.loadDictionary("", store.currentDictionary), LoadStatus::Loaded);
+    EXPECT_FALSE(isProtected(store.currentDictionary.header));
+    ASSERT_TRUE(store.saveDictionary());
+    EXPECT_EQ(readBytes(store.ownFilePath()), bytes);
+    EXPECT_TRUE(reporter.shown.empty());
+}
+
+TEST_F(DictionaryFileTest, BytesAfterTheLastRecordAreIgnoredAndDroppedOnSave) {
+    std::vector<uint8_t> bytes = dictionaryBytes(makeDictionary({}, {}, {}));
+    const std::vector<uint8_t> header = bytes;
+    bytes.resize(64 + 500, 0xEE);
+    writeBytes(store.ownFilePath(), bytes);
+
+    ASSERT_EQ(store.loadDictionary("", store.currentDictionary), LoadStatus::Loaded);
+    EXPECT_TRUE(store.currentDictionary.words.empty());
+    EXPECT_TRUE(store.currentDictionary.languages.empty());
+    EXPECT_TRUE(store.currentDictionary.themes.empty());
+    ASSERT_TRUE(store.saveDictionary());
+    EXPECT_EQ(readBytes(store.ownFilePath()), header);
+}
+
+TEST_F(DictionaryFileTest, ExplicitNameThatDoesNotExistFailsSilently) {
+    Dictionary target = exampleDictionary();
+    const std::vector<uint8_t> before = dictionaryBytes(target);
+    EXPECT_EQ(store.loadDictionary(folder.file("elsewhere.lqd"), target), LoadStatus::CannotOpen);
+    EXPECT_TRUE(reporter.shown.empty());
+    EXPECT_EQ(dictionaryBytes(target), before);
+    EXPECT_FALSE(store.dictionaryLoaded);
+    EXPECT_EQ(folderEntries(folder.path()), std::set<std::string>{});
+}
+
+TEST_F(DictionaryFileTest, ImportLoadLeavesTheLoadedFlagAlone) {
+    ASSERT_EQ(store.loadDictionary("", store.currentDictionary), LoadStatus::Loaded);
+    Dictionary other;
+    EXPECT_EQ(store.loadDictionary(folder.file("missing.lqd"), other), LoadStatus::CannotOpen);
+    EXPECT_TRUE(store.dictionaryLoaded);
+}
+
+TEST_F(DictionaryFileTest, SavingAfterTheFileWasDeletedRecreatesIt) {
+    ASSERT_EQ(store.loadDictionary("", store.currentDictionary), LoadStatus::Loaded);
+    std::filesystem::remove(store.ownFilePath());
+    store.currentDictionary = exampleDictionary();
+    ASSERT_TRUE(store.saveDictionary());
+    EXPECT_EQ(readBytes(store.ownFilePath()), dictionaryBytes(exampleDictionary()));
+    EXPECT_EQ(folderEntries(folder.path()), std::set<std::string>{"Lexiquill.lqd"});
+}
+
+// The folder browser changes the working folder; the save must still go where the load was.
+TEST_F(DictionaryFileTest, SaveGoesToTheFolderFixedAtStartUpWhateverTheWorkingFolder) {
+    TempFolder other;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    DictionaryStore startedHere(DictionaryStore::ownFilePathInCurrentFolder(), reporter, clock);
+    std::filesystem::current_path(other.path());
+    startedHere.currentDictionary = exampleDictionary();
+    const bool saved = startedHere.saveDictionary();
+    std::filesystem::current_path(previous);
+
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(readBytes(folder.file("Lexiquill.lqd")).size(), 640u);
+    EXPECT_EQ(folderEntries(other.path()), std::set<std::string>{});
+}
+
+struct FlagStep {
+    const char* action;
+    void (*apply)(DictionaryHeader&);
+    uint8_t flagsAfter;
+    bool limitAfter;
+    bool askAfter;
+};
+
+TEST(HeaderOptionFlags, SettersChangeOnlyTheirOwnBit) {
+    const FlagStep steps[] = {
+        {"set limit", [](DictionaryHeader& h) { h.setLimitTestTime(true); }, 3, true, true},
+        {"set limit again", [](DictionaryHeader& h) { h.setLimitTestTime(true); }, 3, true, true},
+        {"clear ask", [](DictionaryHeader& h) { h.setAskUpdateOnExit(false); }, 1, true, false},
+        {"clear ask again", [](DictionaryHeader& h) { h.setAskUpdateOnExit(false); }, 1, true,
+         false},
+        {"clear limit", [](DictionaryHeader& h) { h.setLimitTestTime(false); }, 0, false, false},
+        {"set ask", [](DictionaryHeader& h) { h.setAskUpdateOnExit(true); }, 2, false, true},
+    };
+    DictionaryHeader header = newDictionaryHeader(FixedClock().now);
+    ASSERT_EQ(header.optionFlags, 2);
+    for (const FlagStep& step : steps) {
+        step.apply(header);
+        EXPECT_EQ(header.optionFlags, step.flagsAfter) << step.action;
+        EXPECT_EQ(header.limitTestTime(), step.limitAfter) << step.action;
+        EXPECT_EQ(header.askUpdateOnExit(), step.askAfter) << step.action;
+    }
+}
+
+TEST(HeaderOptionFlags, StrayBitsSurviveTheSetters) {
+    DictionaryHeader header = newDictionaryHeader(FixedClock().now);
+    header.optionFlags = 0xF4;
+    header.setLimitTestTime(true);
+    header.setAskUpdateOnExit(true);
+    EXPECT_EQ(header.optionFlags, 0xF7);
+    header.setLimitTestTime(false);
+    header.setAskUpdateOnExit(false);
+    EXPECT_EQ(header.optionFlags, 0xF4);
+}
+
+TEST(DictionaryLookups, CompareBytesExactlyAndFindTheFirst) {
+    Dictionary d =
+        makeDictionary({"English", "english"}, {"Animals", "Animals"}, {{"cat"}, {"Cat"}});
+    EXPECT_EQ(findLanguage(d, "english"), 1);
+    EXPECT_EQ(findLanguage(d, "ENGLISH"), kNotFound);
+    EXPECT_EQ(findTheme(d, "animals"), kNotFound);
+    EXPECT_EQ(findTheme(d, "Animals"), 0);
+    EXPECT_EQ(findWord(d, "Cat"), 1);
+    EXPECT_EQ(findWord(d, "ca"), kNotFound);
+    EXPECT_EQ(findWord(d, ""), kNotFound);
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "ReportFixtures.h"
+#include "report/ReportOrder.h"
+#include "report/TextReport.h"
+
+namespace lq::test {
+namespace {
+
+const std::string kUnderscores = std::string(120, '_') + "\r\n";
+const std::string kHyphens = std::string(120, '-') + "\r\n";
+const std::string kColumnHeads = spaces(5) + "#" + spaces(20) + "Word" + spaces(31) +
+                                 "Translation" + spaces(11) + "Transcription" + spaces(3) +
+                                 "Testing (valid/total)\r\n";
+
+std::string textReport(const Dictionary& dictionary, const ReportFilter& filter) {
+    StringSink sink;
+    EXPECT_TRUE(writeTextReport(sink, dictionary, sortWordsByText(dictionary), filter));
+    return sink.bytes();
+}
+
+struct TextCase {
+    const char* what;
+    ReportFilter filter;
+    std::string expected;
+};
+
+TEST(TextReportTest, WritesTheTableOfTheWordsThatPassTheFilters) {
+    const std::string brot = spaces(5) + "1" + spaces(20) + "Brot" + spaces(37) + "bread" +
+                             spaces(17) + "[bro:t]" + spaces(11) + "0/0\r\n";
+    const std::vector<TextCase> cases = {
+        {"everything",
+         {-1, -1},
+         "All themes (all languages)\r\n" + kUnderscores + kColumnHeads + kHyphens + brot +
+             spaces(5) + "2" + spaces(21) + "cat" + spaces(30) + "small feline" + spaces(18) +
+             "[kaet]" + spaces(11) + "1/2\r\n" + spaces(5) + "3" + spaces(21) + "dog" + spaces(25) +
+             "a domestic animal" + spaces(19) + "[dog]" + spaces(11) + "3/4\r\n" + kUnderscores +
+             "\r\n"},
+        {"one theme, numbered without gaps",
+         {0, -1},
+         "Animals (all languages)\r\n" + kUnderscores + kColumnHeads + kHyphens + spaces(5) + "1" +
+             spaces(21) + "cat" + spaces(30) + "small feline" + spaces(18) + "[kaet]" + spaces(11) +
+             "1/2\r\n" + spaces(5) + "2" + spaces(21) + "dog" + spaces(25) + "a domestic animal" +
+             spaces(19) + "[dog]" + spaces(11) + "3/4\r\n" + kUnderscores + "\r\n"},
+        {"one language",
+         {-1, 1},
+         "All themes (German)\r\n" + kUnderscores + kColumnHeads + kHyphens + brot + kUnderscores +
+             "\r\n"},
+        {"no word passes",
+         {1, 0},
+         "Food (English)\r\n" + kUnderscores + kColumnHeads + kHyphens + kUnderscores +
+             "No words\r\n"},
+    };
+    const Dictionary dictionary = reportDictionary();
+    for (const auto& c : cases) {
+        EXPECT_EQ(textReport(dictionary, c.filter), c.expected) << c.what;
+    }
+}
+
+TEST(TextReportTest, EmptyDictionaryGivesTheHeadingsAndNoWords) {
+    EXPECT_EQ(textReport(makeDictionary({}, {}, {}), {-1, -1}),
+              "All themes (all languages)\r\n" + kUnderscores + kColumnHeads + kHyphens +
+                  kUnderscores + "No words\r\n");
+}
+
+TEST(TextReportTest, LongTextsAreWrittenWholeAndShiftTheLine) {
+    const std::string longWord = "Donaudampfschifffahrtskapitan";  // 29 bytes
+    const std::string longTranslation(63, 't');
+    const Dictionary dictionary = makeDictionary(
+        {"German"}, {"Boats"}, {{longWord, 0, 0, 123456789, 2147483647, longTranslation, "x"}});
+    const std::string row = spaces(5) + "1" + longWord + longTranslation + spaces(23) + "x" +
+                            spaces(3) + "123456789/2147483647\r\n";
+    EXPECT_EQ(textReport(dictionary, {-1, -1}), "All themes (all languages)\r\n" + kUnderscores +
+                                                    kColumnHeads + kHyphens + row + kUnderscores +
+                                                    "\r\n");
+}
+
+TEST(TextReportTest, AnyFailedWriteFailsTheReportAndEndsIt) {
+    const Dictionary dictionary = reportDictionary();
+    const std::vector<int32_t> order = sortWordsByText(dictionary);
+    for (const ReportFilter filter : {ReportFilter{-1, -1}, ReportFilter{1, 0}}) {
+        FailingSink counting(INT32_MAX);
+        ASSERT_TRUE(writeTextReport(counting, dictionary, order, filter));
+        for (int failing = 1; failing <= counting.writes; ++failing) {
+            FailingSink sink(failing);
+            EXPECT_FALSE(writeTextReport(sink, dictionary, order, filter)) << "write " << failing;
+            EXPECT_EQ(sink.writes, failing) << "nothing is written after a failure";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lq::test

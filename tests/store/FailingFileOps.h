@@ -1,0 +1,100 @@
+// The real file calls with one fault put in: a chosen call fails with a chosen errno, the way a
+// full disk, a failing drive or a write-protected folder would make it fail.
+#pragma once
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+
+#include "store/FileOps.h"
+
+namespace lq::test {
+
+enum class FileCall {
+    None,
+    OpenForReading,
+    OpenForWriting,
+    OpenFolder,  // the folder is opened to flush a rename
+    Read,
+    Write,
+    Fsync,
+    Close,
+    Rename,
+    Access
+};
+
+struct Fault {
+    FileCall call = FileCall::None;
+    int error = EIO;
+    int nth = 1;              // which call of that kind fails, counting from 1
+    int64_t bytesBefore = 0;  // writes only: bytes that reach the file before the failure
+};
+
+class FailingFileOps : public FileOps {
+  public:
+    explicit FailingFileOps(Fault fault = {}) : fault_(fault) {}
+
+    int open(const char* path, int flags, mode_t mode) override {
+        if (strikes(openKind(flags))) {
+            return fail();
+        }
+        return real_.open(path, flags, mode);
+    }
+    ssize_t read(int fd, void* buffer, size_t size) override {
+        return strikes(FileCall::Read) ? fail() : real_.read(fd, buffer, size);
+    }
+    ssize_t write(int fd, const void* buffer, size_t size) override {
+        if (fault_.call != FileCall::Write) {
+            return real_.write(fd, buffer, size);
+        }
+        const int64_t room = fault_.bytesBefore - written_;
+        if (room <= 0) {
+            return fail();
+        }
+        // A short write first, as a filling disk gives, then the error on the next call.
+        const size_t allowed = static_cast<size_t>(std::min<int64_t>(room, int64_t(size)));
+        const ssize_t done = real_.write(fd, buffer, allowed);
+        if (done > 0) {
+            written_ += done;
+        }
+        return done;
+    }
+    int fstat(int fd, struct stat* status) override { return real_.fstat(fd, status); }
+    int fchmod(int fd, mode_t mode) override { return real_.fchmod(fd, mode); }
+    int fsync(int fd) override { return strikes(FileCall::Fsync) ? fail() : real_.fsync(fd); }
+    int close(int fd) override {
+        // The descriptor is gone either way, as with a real close that reports an error.
+        const int result = real_.close(fd);
+        return strikes(FileCall::Close) ? fail() : result;
+    }
+    int rename(const char* from, const char* to) override {
+        return strikes(FileCall::Rename) ? fail() : real_.rename(from, to);
+    }
+    int unlink(const char* path) override { return real_.unlink(path); }
+    int access(const char* path, int mode) override {
+        return strikes(FileCall::Access) ? fail() : real_.access(path, mode);
+    }
+
+  private:
+    static FileCall openKind(int flags) {
+        if ((flags & O_DIRECTORY) != 0) {
+            return FileCall::OpenFolder;
+        }
+        return (flags & O_ACCMODE) == O_RDONLY ? FileCall::OpenForReading
+                                               : FileCall::OpenForWriting;
+    }
+    bool strikes(FileCall call) { return call == fault_.call && ++calls_ == fault_.nth; }
+    int fail() {
+        errno = fault_.error;
+        return -1;
+    }
+
+    Fault fault_;
+    FileOps& real_ = FileOps::system();
+    int calls_ = 0;
+    int64_t written_ = 0;
+};
+
+}  // namespace lq::test
