@@ -166,14 +166,8 @@ void CMainDialog::RefilterWords() {
 void CMainDialog::FillWordList() {
     const Dictionary& d = dictionary();
     const std::vector<int32_t> passed = filteredWords(d, filters_);
-    std::vector<NamedIndex> entries;
-    entries.reserve(passed.size());
-    for (const int32_t index : passed) {
-        entries.push_back({displayField(d.words[static_cast<std::size_t>(index)].word), index});
-    }
-    sortIgnoringCase(entries);
-    shownCount_ = static_cast<int32_t>(entries.size());
-    words_->setEntries(std::move(entries));
+    words_->fill(d, passed);
+    shownCount_ = static_cast<int32_t>(passed.size());
     selectFirstWord();
     ui_->wordCounter->setText(
         QString::fromStdString(wordCounterText(shownCount_, static_cast<int64_t>(d.words.size()))));

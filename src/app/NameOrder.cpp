@@ -6,15 +6,42 @@
 
 namespace lq {
 
-bool lessIgnoringCase(const QString& left, const QString& right) {
-    const int order = QString::compare(left, right, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : left < right;
+bool lessIgnoringCase(QStringView left, QStringView right) {
+    const int order = left.compare(right, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : left.compare(right, Qt::CaseSensitive) < 0;
+}
+
+// The first four case-folded UTF-16 units, most significant first.
+OrderKey orderKey(QStringView text, uint32_t item) {
+    uint64_t prefix = 0;
+    for (qsizetype i = 0; i < 4; ++i) {
+        prefix <<= 16;
+        if (i < text.size()) {
+            prefix |= text.at(i).toCaseFolded().unicode();
+        }
+    }
+    return {prefix, text, item};
+}
+
+void sortKeys(std::vector<OrderKey>& keys) {
+    std::sort(keys.begin(), keys.end(), [](const OrderKey& a, const OrderKey& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : lessIgnoringCase(a.text, b.text);
+    });
 }
 
 void sortIgnoringCase(std::vector<NamedIndex>& entries) {
-    std::sort(entries.begin(), entries.end(), [](const NamedIndex& a, const NamedIndex& b) {
-        return lessIgnoringCase(a.text, b.text);
-    });
+    std::vector<OrderKey> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        keys.push_back(orderKey(entries[i].text, static_cast<uint32_t>(i)));
+    }
+    sortKeys(keys);
+    std::vector<NamedIndex> sorted;
+    sorted.reserve(entries.size());
+    for (const OrderKey& key : keys) {
+        sorted.push_back(std::move(entries[key.item]));
+    }
+    entries = std::move(sorted);
 }
 
 void appendEntries(QComboBox* list, const std::vector<NamedIndex>& entries) {
