@@ -33,6 +33,10 @@ CWordInformation::CWordInformation(const Dictionary& dictionary, int32_t wordInd
                                   .arg(displayField(word.word),
                                        nameAt(dictionary.themes, word.themeIndex),
                                        nameAt(dictionary.languages, word.languageIndex)));
+    // Three names of 31 characters must still show whole.
+    const QString caption = ui_->wordCaption->text();
+    ui_->wordCaption->setMinimumWidth(ui_->wordCaption->fontMetrics().horizontalAdvance(caption) +
+                                      4 * ui_->wordCaption->height() / 3);
     ui_->wordCaption->setCursorPosition(0);
     showStatistics(word.testedCount, word.rightCount);
     if (word.testedCount != 0) {
