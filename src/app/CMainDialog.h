@@ -1,0 +1,98 @@
+// The main window: the word list with its filters, the selected word's details and the menu
+// from which every other window opens.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "app/HelpPage.h"
+#include "app/MainMenu.h"
+#include "app/WordFilter.h"
+
+namespace Ui {
+class CMainDialog;
+}
+
+namespace lq {
+
+class DictionaryStore;
+class TestRandom;
+class WordListModel;
+struct Dictionary;
+
+class CMainDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CMainDialog(DictionaryStore& store, TestRandom& random, QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    // Loads the program's own dictionary and fills the window from it. False when the load
+    // failed: the window then has nothing to show and must not open.
+    bool loadDictionary();
+
+    // Rebuilds everything from the dictionary and clears the filters.
+    void ResetView();
+    // Refills the word list under the current filters.
+    void RefilterWords();
+
+    // Whether the dictionary is to be saved now that the window has closed.
+    bool updateOnExit() const { return updateOnExit_; }
+
+    void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+    const MainMenu& menu() const { return menu_; }
+
+  public slots:
+    // Every way of leaving the window ends here: "E&xit", the close box and Escape.
+    void reject() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Dictionary& dictionary();
+    void prepareControls();
+    void connectControls();
+    void connectCommand(QAction* action, void (CMainDialog::*command)());
+
+    void FillWordList();
+    void ShowSelectedWord();
+    void selectFirstWord();
+    int32_t selectedWordIndex() const;
+    void enableWordControls(bool enabled);
+    void enableFilters(bool enabled);
+    void fillFilterLists(bool withContents);
+    void fillNameLists();
+
+    void chooseThemeFilter();
+    void chooseLanguageFilter();
+    void chooseKnowledgeFilter();
+
+    void changeTranslation();
+    void changeTranscription();
+    void moveToTheme();
+    void moveToLanguage();
+    void newWord();
+    void renameWord();
+    void deleteWord();
+    void wordInformation();
+    void dictionaryInformation();
+    void help();
+    void exitWindow();
+    // Asks before leaving: nothing when the user stays, else whether to update the file.
+    std::optional<bool> askExit();
+
+    std::unique_ptr<Ui::CMainDialog> ui_;
+    MainMenu menu_;
+    WordListModel* words_;
+    DictionaryStore& store_;
+    TestRandom& random_;
+    UrlOpener urlOpener_ = desktopUrlOpener();
+    WordFilters filters_;
+    int32_t shownCount_ = 0;
+    bool updateOnExit_ = false;
+};
+
+}  // namespace lq

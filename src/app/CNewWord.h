@@ -1,0 +1,35 @@
+// "New Word": a word with its translation, transcription, theme and language.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class CNewWord;
+}
+
+namespace lq {
+
+class Clock;
+class Reporter;
+struct Dictionary;
+
+class CNewWord : public QDialog {
+    Q_OBJECT
+  public:
+    CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
+             QWidget* parent = nullptr);
+    ~CNewWord() override;
+
+  public slots:
+    // Refuses blank fields and an existing word and stays open; otherwise adds the word.
+    void accept() override;
+
+  private:
+    std::unique_ptr<Ui::CNewWord> ui_;
+    Dictionary& dictionary_;
+    Reporter& reporter_;
+    const Clock& clock_;
+};
+
+}  // namespace lq

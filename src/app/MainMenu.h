@@ -1,0 +1,31 @@
+// The main window's menu bar. Every command starts disabled; the window enables the ones it
+// handles when it connects them, so a command whose dialog is not there yet stays grey.
+#pragma once
+
+class QAction;
+class QMenuBar;
+class QWidget;
+
+namespace lq {
+
+struct MainMenu {
+    QMenuBar* bar = nullptr;
+    // "&File"
+    QAction* themes = nullptr;
+    QAction* languages = nullptr;
+    QAction* importWords = nullptr;
+    QAction* report = nullptr;
+    QAction* information = nullptr;
+    QAction* options = nullptr;
+    QAction* exit = nullptr;
+    // "&Test!", a command on the bar itself
+    QAction* test = nullptr;
+    // "&Help", at the right end of the bar
+    QAction* help = nullptr;
+    QAction* howToUse = nullptr;
+    QAction* about = nullptr;
+};
+
+MainMenu buildMainMenu(QWidget* window);
+
+}  // namespace lq
