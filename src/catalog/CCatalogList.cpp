@@ -1,0 +1,103 @@
+#include "catalog/CCatalogList.h"
+
+#include "catalog/CDeleteCatalogEntry.h"
+#include "catalog/CNewCatalogEntry.h"
+#include "catalog/CRenameCatalogEntry.h"
+#include "catalog/CatalogNames.h"
+#include "catalog/CatalogSide.h"
+#include "ui/Pictures.h"
+#include "ui_CCatalogList.h"
+
+namespace lq {
+
+namespace {
+constexpr QSize kBannerSize(256, 64);
+}
+
+CCatalogList::CCatalogList(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
+                           QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CCatalogList>()),
+      side_(side),
+      dictionary_(dictionary),
+      reporter_(reporter) {
+    ui_->setupUi(this);
+    setWindowTitle(side_.listTitle);
+    ui_->bannerLabel->setPixmap(
+        picture(side_.bannerPicture).pixmap(kBannerSize, devicePixelRatioF()));
+    setButtonPicture(ui_->newButton, "word-new");
+    setButtonPicture(ui_->deleteButton, "word-delete");
+    setButtonPicture(ui_->renameButton, "word-rename");
+    setButtonPicture(ui_->okButton, "button-ok");
+    connect(ui_->nameList, &QListWidget::currentItemChanged, this,
+            &CCatalogList::showSelectedFigures);
+    connect(ui_->newButton, &QPushButton::clicked, this, &CCatalogList::newEntry);
+    connect(ui_->deleteButton, &QPushButton::clicked, this, &CCatalogList::deleteEntry);
+    connect(ui_->renameButton, &QPushButton::clicked, this, &CCatalogList::renameEntry);
+    connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    refresh();
+}
+
+CCatalogList::~CCatalogList() = default;
+
+void CCatalogList::refresh() {
+    {
+        // The figures are shown once, for the first entry, after the list is full.
+        const QSignalBlocker quiet(ui_->nameList);
+        ui_->nameList->clear();
+        fillCatalogNames(ui_->nameList, dictionary_, side_);
+    }
+    const bool hasEntries = ui_->nameList->count() > 0;
+    enableEntries(hasEntries);
+    if (!hasEntries) {
+        return;
+    }
+    ui_->nameList->setCurrentRow(0);
+    showSelectedFigures();
+}
+
+void CCatalogList::enableEntries(bool enabled) {
+    ui_->nameList->setEnabled(enabled);
+    ui_->totalWordsEdit->setEnabled(enabled);
+    ui_->deleteButton->setEnabled(enabled);
+    ui_->renameButton->setEnabled(enabled);
+}
+
+void CCatalogList::showSelectedFigures() {
+    const int32_t index = currentEntryIndex(ui_->nameList);
+    if (index < 0) {
+        return;
+    }
+    const CatalogFigures figures = catalogFigures(dictionary_, side_, index);
+    ui_->totalWordsEdit->setText(QString::number(figures.words));
+    ui_->knowledgeBar->setValue(figures.averageKnowledge);
+}
+
+void CCatalogList::newEntry() {
+    CNewCatalogEntry dialog(side_, dictionary_, reporter_, this);
+    refreshAfter(dialog);
+}
+
+void CCatalogList::deleteEntry() {
+    const int32_t index = currentEntryIndex(ui_->nameList);
+    if (index >= 0) {
+        CDeleteCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
+        refreshAfter(dialog);
+    }
+}
+
+void CCatalogList::renameEntry() {
+    const int32_t index = currentEntryIndex(ui_->nameList);
+    if (index >= 0) {
+        CRenameCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
+        refreshAfter(dialog);
+    }
+}
+
+void CCatalogList::refreshAfter(QDialog& dialog) {
+    if (dialog.exec() == QDialog::Accepted) {
+        refresh();
+    }
+}
+
+}  // namespace lq

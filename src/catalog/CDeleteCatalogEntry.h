@@ -1,0 +1,37 @@
+// "Delete Theme" / "Delete Language": deletes an entry with all its words, after asking.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class CDeleteCatalogEntry;
+}
+
+namespace lq {
+
+struct CatalogSide;
+struct Dictionary;
+class Reporter;
+
+class CDeleteCatalogEntry : public QDialog {
+    Q_OBJECT
+  public:
+    // `index` is the record of the name selected in the list dialog; the user may pick another.
+    CDeleteCatalogEntry(const CatalogSide& side, Dictionary& dictionary, int32_t index,
+                        Reporter& reporter, QWidget* parent = nullptr);
+    ~CDeleteCatalogEntry() override;
+
+  public slots:
+    // Deletes once the user confirms; a declined question leaves the dialog open.
+    void accept() override;
+
+  private:
+    std::unique_ptr<Ui::CDeleteCatalogEntry> ui_;
+    const CatalogSide& side_;
+    Dictionary& dictionary_;
+    Reporter& reporter_;
+};
+
+}  // namespace lq

@@ -1,0 +1,48 @@
+#include "catalog/CRenameCatalogEntry.h"
+
+#include "catalog/CatalogSide.h"
+#include "ui/Pictures.h"
+#include "ui/TextCodec.h"
+#include "ui_CRenameCatalogEntry.h"
+
+namespace lq {
+
+CRenameCatalogEntry::CRenameCatalogEntry(const CatalogSide& side, Dictionary& dictionary,
+                                         int32_t index, Reporter& reporter, QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CRenameCatalogEntry>()),
+      side_(side),
+      dictionary_(dictionary),
+      index_(index),
+      reporter_(reporter) {
+    ui_->setupUi(this);
+    setWindowTitle(side_.renameTitle);
+    ui_->oldNameLabel->setText(side_.oldNameLabel);
+    ui_->newNameLabel->setText(side_.newNameLabel);
+    const QString oldName = displayText(side_.name(dictionary_, index_));
+    ui_->oldNameEdit->setText(oldName);
+    ui_->newNameEdit->setText(oldName);
+    ui_->newNameEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
+    ui_->newNameEdit->selectAll();
+    setButtonPicture(ui_->okButton, "button-ok");
+    setButtonPicture(ui_->cancelButton, "button-cancel");
+    connect(ui_->okButton, &QPushButton::clicked, this, &CRenameCatalogEntry::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &CRenameCatalogEntry::reject);
+}
+
+CRenameCatalogEntry::~CRenameCatalogEntry() = default;
+
+void CRenameCatalogEntry::accept() {
+    // An untouched name keeps its bytes, whatever encoding it came in.
+    const std::string name = ui_->newNameEdit->isModified()
+                                 ? storedText(ui_->newNameEdit->text())
+                                 : std::string(side_.name(dictionary_, index_));
+    if (const auto refusal = refuseRename(dictionary_, side_, index_, name)) {
+        reporter_.showError(refusal->message, refusal->howToFix);
+        return;
+    }
+    side_.rename(dictionary_, index_, name);
+    QDialog::accept();
+}
+
+}  // namespace lq

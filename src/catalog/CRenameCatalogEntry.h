@@ -1,0 +1,39 @@
+// "Rename Theme" / "Rename Language": gives an entry a new name in place, so its words and the
+// test filter follow it.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class CRenameCatalogEntry;
+}
+
+namespace lq {
+
+struct CatalogSide;
+struct Dictionary;
+class Reporter;
+
+class CRenameCatalogEntry : public QDialog {
+    Q_OBJECT
+  public:
+    // `index` is the record of the name selected in the list dialog.
+    CRenameCatalogEntry(const CatalogSide& side, Dictionary& dictionary, int32_t index,
+                        Reporter& reporter, QWidget* parent = nullptr);
+    ~CRenameCatalogEntry() override;
+
+  public slots:
+    // Refuses a blank name or one that another entry has and stays open; otherwise renames.
+    void accept() override;
+
+  private:
+    std::unique_ptr<Ui::CRenameCatalogEntry> ui_;
+    const CatalogSide& side_;
+    Dictionary& dictionary_;
+    int32_t index_;
+    Reporter& reporter_;
+};
+
+}  // namespace lq

@@ -1,0 +1,67 @@
+// The themes and languages dialogs by name. Each is the shared dialog of its kind over one
+// side's table; the sides differ only in what CatalogSide holds.
+#pragma once
+
+#include <cstdint>
+
+#include "catalog/CCatalogList.h"
+#include "catalog/CDeleteCatalogEntry.h"
+#include "catalog/CNewCatalogEntry.h"
+#include "catalog/CRenameCatalogEntry.h"
+#include "catalog/CatalogSide.h"
+
+namespace lq {
+
+class CThemes : public CCatalogList {
+  public:
+    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogList(kThemeSide, dictionary, reporter, parent) {}
+};
+
+class CLanguages : public CCatalogList {
+  public:
+    CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogList(kLanguageSide, dictionary, reporter, parent) {}
+};
+
+class CNewTheme : public CNewCatalogEntry {
+  public:
+    CNewTheme(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CNewCatalogEntry(kThemeSide, dictionary, reporter, parent) {}
+};
+
+class CNewLanguage : public CNewCatalogEntry {
+  public:
+    CNewLanguage(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CNewCatalogEntry(kLanguageSide, dictionary, reporter, parent) {}
+};
+
+class CRenameTheme : public CRenameCatalogEntry {
+  public:
+    CRenameTheme(Dictionary& dictionary, int32_t index, Reporter& reporter,
+                 QWidget* parent = nullptr)
+        : CRenameCatalogEntry(kThemeSide, dictionary, index, reporter, parent) {}
+};
+
+class CRenameLanguage : public CRenameCatalogEntry {
+  public:
+    CRenameLanguage(Dictionary& dictionary, int32_t index, Reporter& reporter,
+                    QWidget* parent = nullptr)
+        : CRenameCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
+};
+
+class CDeleteTheme : public CDeleteCatalogEntry {
+  public:
+    CDeleteTheme(Dictionary& dictionary, int32_t index, Reporter& reporter,
+                 QWidget* parent = nullptr)
+        : CDeleteCatalogEntry(kThemeSide, dictionary, index, reporter, parent) {}
+};
+
+class CDeleteLanguage : public CDeleteCatalogEntry {
+  public:
+    CDeleteLanguage(Dictionary& dictionary, int32_t index, Reporter& reporter,
+                    QWidget* parent = nullptr)
+        : CDeleteCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
+};
+
+}  // namespace lq
