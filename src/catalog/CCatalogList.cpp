@@ -50,6 +50,9 @@ void CCatalogList::refresh() {
     const bool hasEntries = ui_->nameList->count() > 0;
     enableEntries(hasEntries);
     if (!hasEntries) {
+        // The figures of an entry that is gone would mislead.
+        ui_->totalWordsEdit->clear();
+        ui_->knowledgeBar->setValue(0);
         return;
     }
     ui_->nameList->setCurrentRow(0);
