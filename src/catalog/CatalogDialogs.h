@@ -64,4 +64,15 @@ class CDeleteLanguage : public CDeleteCatalogEntry {
         : CDeleteCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
 };
 
+// Run the list dialog of one side over `parent`; the caller refreshes whatever the result.
+inline int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+    CThemes dialog(dictionary, reporter, parent);
+    return dialog.exec();
+}
+
+inline int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+    CLanguages dialog(dictionary, reporter, parent);
+    return dialog.exec();
+}
+
 }  // namespace lq

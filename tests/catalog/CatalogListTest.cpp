@@ -98,6 +98,25 @@ TEST_F(CatalogListTest, EachNamedListShowsItsSide) {
     }
 }
 
+TEST_F(CatalogListTest, EachSideRunsFromItsEntryPoint) {
+    struct Case {
+        int (*run)(Dictionary&, Reporter&, QWidget*);
+        QString title;
+    };
+    const Case cases[] = {{&runThemesDialog, "Themes"}, {&runLanguagesDialog, "Languages"}};
+    for (const Case& c : cases) {
+        Dictionary d = makeDictionary({"English"}, {"Food"}, {});
+        RecordingReporter reporter;
+        QString title;
+        whenModalOpens([&](QWidget* w) {
+            title = w->windowTitle();
+            clickButton(w, "okButton");
+        });
+        EXPECT_EQ(c.run(d, reporter, nullptr), QDialog::Accepted) << c.title.toStdString();
+        EXPECT_EQ(title, c.title);
+    }
+}
+
 TEST_F(CatalogListTest, AnEmptyTableDisablesAllButNewUntilAnEntryIsAdded) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {});
