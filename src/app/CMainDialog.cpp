@@ -13,6 +13,7 @@
 #include "app/NameOrder.h"
 #include "app/WordChecks.h"
 #include "app/WordListModel.h"
+#include "catalog/CatalogDialogs.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
@@ -92,6 +93,8 @@ void CMainDialog::connectControls() {
     connect(ui_->renameButton, &QPushButton::clicked, this, &CMainDialog::renameWord);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CMainDialog::deleteWord);
 
+    connectCommand(menu_.themes, &CMainDialog::themes);
+    connectCommand(menu_.languages, &CMainDialog::languages);
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.help, &CMainDialog::help);
@@ -350,6 +353,18 @@ void CMainDialog::wordInformation() {
     }
     CWordInformation dialog(dictionary(), index, this);
     dialog.exec();
+}
+
+// The lists are rebuilt whatever the dialog returned: it may have changed the tables and
+// closed with Escape.
+void CMainDialog::themes() {
+    runThemesDialog(dictionary(), store_.reporter(), this);
+    ResetView();
+}
+
+void CMainDialog::languages() {
+    runLanguagesDialog(dictionary(), store_.reporter(), this);
+    ResetView();
 }
 
 void CMainDialog::dictionaryInformation() {

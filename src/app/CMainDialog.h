@@ -78,6 +78,8 @@ class CMainDialog : public QDialog {
     void renameWord();
     void deleteWord();
     void wordInformation();
+    void themes();
+    void languages();
     void dictionaryInformation();
     void help();
     void exitWindow();

@@ -45,7 +45,7 @@ void CCatalogList::refresh() {
         // The figures are shown once, for the first entry, after the list is full.
         const QSignalBlocker quiet(ui_->nameList);
         ui_->nameList->clear();
-        fillCatalogNames(ui_->nameList, dictionary_, side_);
+        appendEntries(ui_->nameList, catalogEntries(dictionary_, side_));
     }
     const bool hasEntries = ui_->nameList->count() > 0;
     enableEntries(hasEntries);
@@ -67,7 +67,7 @@ void CCatalogList::enableEntries(bool enabled) {
 }
 
 void CCatalogList::showSelectedFigures() {
-    const int32_t index = currentEntryIndex(ui_->nameList);
+    const int32_t index = currentRecordIndex(ui_->nameList);
     if (index < 0) {
         return;
     }
@@ -82,7 +82,7 @@ void CCatalogList::newEntry() {
 }
 
 void CCatalogList::deleteEntry() {
-    const int32_t index = currentEntryIndex(ui_->nameList);
+    const int32_t index = currentRecordIndex(ui_->nameList);
     if (index >= 0) {
         CDeleteCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
         refreshAfter(dialog);
@@ -90,7 +90,7 @@ void CCatalogList::deleteEntry() {
 }
 
 void CCatalogList::renameEntry() {
-    const int32_t index = currentEntryIndex(ui_->nameList);
+    const int32_t index = currentRecordIndex(ui_->nameList);
     if (index >= 0) {
         CRenameCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
         refreshAfter(dialog);

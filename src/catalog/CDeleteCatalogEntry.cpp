@@ -17,8 +17,8 @@ CDeleteCatalogEntry::CDeleteCatalogEntry(const CatalogSide& side, Dictionary& di
     ui_->setupUi(this);
     setWindowTitle(side_.deleteTitle);
     ui_->selectLabel->setText(side_.selectLabel);
-    fillCatalogNames(ui_->nameList, dictionary_, side_);
-    selectEntryIndex(ui_->nameList, index);
+    appendEntries(ui_->nameList, catalogEntries(dictionary_, side_));
+    ui_->nameList->setCurrentIndex(ui_->nameList->findData(index));
     setButtonPicture(ui_->okButton, "button-ok");
     setButtonPicture(ui_->cancelButton, "button-cancel");
     connect(ui_->okButton, &QPushButton::clicked, this, &CDeleteCatalogEntry::accept);
@@ -28,7 +28,7 @@ CDeleteCatalogEntry::CDeleteCatalogEntry(const CatalogSide& side, Dictionary& di
 CDeleteCatalogEntry::~CDeleteCatalogEntry() = default;
 
 void CDeleteCatalogEntry::accept() {
-    const int32_t index = currentEntryIndex(ui_->nameList);
+    const int32_t index = currentRecordIndex(ui_->nameList);
     if (index < 0) {
         return;
     }

@@ -64,8 +64,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         bool enabled;
     };
     const Case cases[] = {
-        {"actionThemes", "&Themes...", false},
-        {"actionLanguages", "&Languages...", false},
+        {"actionThemes", "&Themes...", true},
+        {"actionLanguages", "&Languages...", true},
         {"actionImportWords", "Import &words...", false},
         {"actionReport", "&Report...", false},
         {"actionInformation", "&Information...", true},

@@ -315,7 +315,7 @@ TEST_F(CatalogEntryDialogsTest, TheDeleteListIsSortedWithoutRegardToCase) {
         for (int i = 0; i < list->count(); ++i) {
             shown << list->itemText(i);
         }
-        EXPECT_EQ(shown, (QStringList{"apple", "Apple", "banana", "Cherry"})) << s.label;
+        EXPECT_EQ(shown, (QStringList{"Apple", "apple", "banana", "Cherry"})) << s.label;
         EXPECT_EQ(list->currentText(), "Cherry") << s.label;
     }
 }
