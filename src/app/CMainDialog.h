@@ -80,6 +80,8 @@ class CMainDialog : public QDialog {
     void wordInformation();
     void dictionaryInformation();
     void help();
+    void howToUse();
+    void about();
     void exitWindow();
     // Asks before leaving: nothing when the user stays, else whether to update the file.
     std::optional<bool> askExit();

@@ -1,6 +1,5 @@
 #include "ui/CAbout.h"
 
-#include "ui/CHyperLink.h"
 #include "ui/Pictures.h"
 #include "ui/ProjectLinks.h"
 #include "ui_CAbout.h"
@@ -20,5 +19,10 @@ CAbout::CAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAbo
 }
 
 CAbout::~CAbout() = default;
+
+void CAbout::setUrlOpener(const CHyperLink::Opener& opener) {
+    ui_->webLink->setOpener(opener);
+    ui_->supportLink->setOpener(opener);
+}
 
 }  // namespace lq

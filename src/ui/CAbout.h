@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "ui/CHyperLink.h"
+
 namespace Ui {
 class CAbout;
 }
@@ -15,6 +17,9 @@ class CAbout : public QDialog {
   public:
     explicit CAbout(QWidget* parent = nullptr);
     ~CAbout() override;
+
+    // How both links open their targets; the desktop's handler unless replaced.
+    void setUrlOpener(const CHyperLink::Opener& opener);
 
   private:
     std::unique_ptr<Ui::CAbout> ui_;
