@@ -19,6 +19,8 @@
 #include "store/Edits.h"
 #include "store/Knowledge.h"
 #include "store/TextField.h"
+#include "ui/CAbout.h"
+#include "ui/CHowToUse.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CMainDialog.h"
@@ -98,6 +100,8 @@ void CMainDialog::connectControls() {
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.help, &CMainDialog::help);
+    connectCommand(menu_.howToUse, &CMainDialog::howToUse);
+    connectCommand(menu_.about, &CMainDialog::about);
 }
 
 void CMainDialog::connectCommand(QAction* action, void (CMainDialog::*command)()) {
@@ -379,6 +383,17 @@ void CMainDialog::exitWindow() {
 
 void CMainDialog::help() {
     openHelpPage(urlOpener_);
+}
+
+void CMainDialog::howToUse() {
+    CHowToUse dialog(this);
+    dialog.exec();
+}
+
+void CMainDialog::about() {
+    CAbout dialog(this);
+    dialog.setUrlOpener(urlOpener_);
+    dialog.exec();
 }
 
 void CMainDialog::keyPressEvent(QKeyEvent* event) {

@@ -82,6 +82,8 @@ class CMainDialog : public QDialog {
     void languages();
     void dictionaryInformation();
     void help();
+    void howToUse();
+    void about();
     void exitWindow();
     // Asks before leaving: nothing when the user stays, else whether to update the file.
     std::optional<bool> askExit();

@@ -73,8 +73,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         {"actionExit", "E&xit", true},
         {"actionTest", "&Test!", false},
         {"actionHelp", "&Help...", true},
-        {"actionHowToUse", "How to &use...", false},
-        {"actionAbout", "&About...", false},
+        {"actionHowToUse", "How to &use...", true},
+        {"actionAbout", "&About...", true},
     };
     for (const Case& c : cases) {
         const auto* action = window->findChild<QAction*>(c.action);
@@ -318,6 +318,43 @@ TEST_F(MainWindowTest, HelpPageInTheWorkingFolderIsOpenedByItsFullPath) {
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(QFileInfo(openedUrls.front().toLocalFile()).canonicalFilePath(),
               QFileInfo(QString::fromStdString(folder.file("Help/index.htm"))).canonicalFilePath());
+}
+
+TEST_F(MainWindowTest, HelpMenuShowsTheGuideAndTheAboutDialogWithItsLinks) {
+    struct Case {
+        const char* action;
+        const char* title;
+        const char* link;
+        const char* target;
+    };
+    const Case cases[] = {
+        {"actionHowToUse", "How to use", nullptr, nullptr},
+        {"actionAbout", "About Lexiquill", "webLink", "https://lexiquill.org"},
+        {"actionAbout", "About Lexiquill", "supportLink",
+         "mailto:support@lexiquill.org?subject=Lexiquill%20Support"},
+    };
+    open(fruit());
+    for (const Case& c : cases) {
+        openedUrls.clear();
+        QString shownTitle;
+        whenModalOpens([&](QWidget* dialog) {
+            shownTitle = dialog->windowTitle();
+            if (c.link != nullptr) {
+                auto* link = dialog->findChild<QWidget*>(c.link);
+                ASSERT_NE(link, nullptr) << c.link;
+                QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+            }
+            clickButton(dialog, "okButton");
+        });
+        child<QAction>(c.action)->trigger();
+        EXPECT_EQ(shownTitle, c.title) << c.action;
+        if (c.target != nullptr) {
+            ASSERT_EQ(openedUrls.size(), 1u) << c.link;
+            EXPECT_EQ(openedUrls.front().toString(QUrl::FullyEncoded), c.target);
+        } else {
+            EXPECT_TRUE(openedUrls.empty()) << c.action;
+        }
+    }
 }
 
 }  // namespace

@@ -15,9 +15,10 @@ QImage drawn(const char* name) {
 
 TEST(PicturesTest, EveryPictureIsBuiltIn) {
     for (const char* name :
-         {"lexiquill", "error", "information", "warning", "new-dictionary", "password", "exit",
-          "button-ok", "button-cancel", "button-yes", "button-no", "button-single-ok",
-          "button-save", "button-exit", "word-info", "word-new", "word-rename", "word-delete"}) {
+         {"lexiquill", "lexiquill-banner", "error", "information", "warning", "new-dictionary",
+          "password", "exit", "button-ok", "button-cancel", "button-yes", "button-no",
+          "button-single-ok", "button-save", "button-exit", "word-info", "word-new", "word-rename",
+          "word-delete"}) {
         EXPECT_FALSE(drawn(name).isNull()) << name;
     }
     EXPECT_TRUE(drawn("no-such-picture").isNull());
