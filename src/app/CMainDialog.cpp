@@ -13,6 +13,7 @@
 #include "app/NameOrder.h"
 #include "app/WordChecks.h"
 #include "app/WordListModel.h"
+#include "report/CReport.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
@@ -93,6 +94,7 @@ void CMainDialog::connectControls() {
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CMainDialog::deleteWord);
 
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
+    connectCommand(menu_.report, &CMainDialog::report);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.help, &CMainDialog::help);
 }
@@ -354,6 +356,12 @@ void CMainDialog::wordInformation() {
 
 void CMainDialog::dictionaryInformation() {
     CDictionaryInformation dialog(dictionary(), this);
+    dialog.exec();
+}
+
+// A report changes nothing the window shows, so nothing is refreshed afterwards.
+void CMainDialog::report() {
+    CReport dialog(dictionary(), store_.reporter(), store_.clock(), this);
     dialog.exec();
 }
 

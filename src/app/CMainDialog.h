@@ -79,6 +79,7 @@ class CMainDialog : public QDialog {
     void deleteWord();
     void wordInformation();
     void dictionaryInformation();
+    void report();
     void help();
     void exitWindow();
     // Asks before leaving: nothing when the user stays, else whether to update the file.

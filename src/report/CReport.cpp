@@ -1,8 +1,6 @@
 #include "report/CReport.h"
 
-#include <algorithm>
-#include <vector>
-
+#include "app/NameOrder.h"
 #include "report/CHtmlOptions.h"
 #include "report/ReportSave.h"
 #include "store/Dictionary.h"
@@ -17,12 +15,7 @@ namespace lq {
 
 namespace {
 
-constexpr int kAnyRecord = -1;
-
-struct ListEntry {
-    QString shown;
-    int record;
-};
+constexpr int32_t kAnyRecord = -1;
 
 }  // namespace
 
@@ -52,20 +45,13 @@ CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
 
 CReport::~CReport() = default;
 
-// "< doesn't matter >" and every name, sorted without regard to case; each entry carries its
-// record's index so that a pick maps back without re-encoding the shown text.
+// "< doesn't matter >" sorts in with the names; each entry carries its record's index.
 template <typename Record>
 void CReport::fillNameList(QComboBox* list, const std::vector<Record>& records) {
-    std::vector<ListEntry> entries{{QStringLiteral("< doesn't matter >"), kAnyRecord}};
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        entries.push_back({displayField(records[i].name), static_cast<int>(i)});
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
-        return a.shown.compare(b.shown, Qt::CaseInsensitive) < 0;
-    });
-    for (const ListEntry& entry : entries) {
-        list->addItem(entry.shown, entry.record);
-    }
+    std::vector<NamedIndex> entries = sortedNames(records);
+    entries.push_back({QStringLiteral("< doesn't matter >"), kAnyRecord});
+    sortIgnoringCase(entries);
+    appendEntries(list, entries);
     list->setCurrentIndex(list->findData(kAnyRecord));
 }
 
@@ -99,11 +85,11 @@ std::string CReport::folder() const {
 // The first record whose name holds the same bytes as the picked one, as a name lookup would.
 ReportFilter CReport::chosenFilter() const {
     ReportFilter filter;
-    const int theme = ui_->themeCombo->currentData().toInt();
+    const int32_t theme = currentRecordIndex(ui_->themeCombo);
     if (theme != kAnyRecord) {
         filter.theme = findTheme(dictionary_, fieldText(dictionary_.themes.at(theme).name));
     }
-    const int language = ui_->languageCombo->currentData().toInt();
+    const int32_t language = currentRecordIndex(ui_->languageCombo);
     if (language != kAnyRecord) {
         filter.language =
             findLanguage(dictionary_, fieldText(dictionary_.languages.at(language).name));

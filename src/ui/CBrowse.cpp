@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/NameOrder.h"
 #include "store/Reporter.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
@@ -31,7 +32,7 @@ struct NamedEntry {
 
 void sortByShownName(std::vector<NamedEntry>& entries) {
     std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
-        return a.shown.compare(b.shown, Qt::CaseInsensitive) < 0;
+        return lessIgnoringCase(a.shown, b.shown);
     });
 }
 
