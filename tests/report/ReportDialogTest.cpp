@@ -345,6 +345,31 @@ TEST_F(ReportDialogTest, BrowsePutsTheChosenFolderIntoPathAndComesBack) {
     }
 }
 
+// A folder name written by another system need not be UTF-8; the chosen folder keeps its bytes.
+TEST_F(ReportDialogTest, AFolderPickedByBytesIsWrittenToAsItIs) {
+    const std::string latin1Folder = temp_.file("caf\xe9");
+    std::filesystem::create_directory(latin1Folder);
+    Dictionary dictionary = dictionary_;
+    CReport dialog(dictionary, reporter_, clock_);
+    QString shownPath;
+    const int result = run(dialog, [&](QWidget* d) {
+        prepare(d);
+        whenModalOpens([&](QWidget* browse) {
+            EXPECT_TRUE(doubleClickItem(child<QListWidget>(browse, "folderList"), "caf\u00e9"));
+            clickButton(browse, "okButton");
+        });
+        clickButton(d, "browseButton");
+        shownPath = child<QLineEdit>(d, "pathEdit")->text();
+        clickButton(d, "saveButton");
+        if (d->isVisible()) {
+            clickButton(d, "cancelButton");
+        }
+    });
+    EXPECT_EQ(shownPath, QString::fromStdString(temp_.path()) + "/caf\u00e9");
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_TRUE(exists(latin1Folder + "/x.txt"));
+}
+
 TEST(HtmlOptionsDialogTest, ShowsTheValuesAndReturnsThePositionsOnOk) {
     ReportOptions start;
     start.format = ReportFormat::Text;
