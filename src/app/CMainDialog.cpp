@@ -14,6 +14,7 @@
 #include "app/WordChecks.h"
 #include "app/WordListModel.h"
 #include "catalog/CatalogDialogs.h"
+#include "report/CReport.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
@@ -98,6 +99,7 @@ void CMainDialog::connectControls() {
     connectCommand(menu_.themes, &CMainDialog::themes);
     connectCommand(menu_.languages, &CMainDialog::languages);
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
+    connectCommand(menu_.report, &CMainDialog::report);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.help, &CMainDialog::help);
     connectCommand(menu_.howToUse, &CMainDialog::howToUse);
@@ -373,6 +375,12 @@ void CMainDialog::languages() {
 
 void CMainDialog::dictionaryInformation() {
     CDictionaryInformation dialog(dictionary(), this);
+    dialog.exec();
+}
+
+// A report changes nothing the window shows, so nothing is refreshed afterwards.
+void CMainDialog::report() {
+    CReport dialog(dictionary(), store_.reporter(), store_.clock(), this);
     dialog.exec();
 }
 

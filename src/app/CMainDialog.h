@@ -81,6 +81,7 @@ class CMainDialog : public QDialog {
     void themes();
     void languages();
     void dictionaryInformation();
+    void report();
     void help();
     void howToUse();
     void about();

@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         {"actionThemes", "&Themes...", true},
         {"actionLanguages", "&Languages...", true},
         {"actionImportWords", "Import &words...", false},
-        {"actionReport", "&Report...", false},
+        {"actionReport", "&Report...", true},
         {"actionInformation", "&Information...", true},
         {"actionOptions", "&Options...", false},
         {"actionExit", "E&xit", true},

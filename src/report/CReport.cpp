@@ -1,0 +1,123 @@
+#include "report/CReport.h"
+
+#include "app/NameOrder.h"
+#include "report/CHtmlOptions.h"
+#include "report/ReportSave.h"
+#include "store/Dictionary.h"
+#include "store/Reporter.h"
+#include "store/TextField.h"
+#include "ui/CBrowse.h"
+#include "ui/Pictures.h"
+#include "ui/TextCodec.h"
+#include "ui_CReport.h"
+
+namespace lq {
+
+namespace {
+
+constexpr int32_t kAnyRecord = -1;
+
+}  // namespace
+
+CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock, QWidget* parent,
+                 FileOps& ops)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CReport>()),
+      dictionary_(dictionary),
+      reporter_(reporter),
+      ops_(ops),
+      options_(unpackReportOptions(dictionary.header)) {
+    ui_->setupUi(this);
+    setButtonPicture(ui_->saveButton, "button-save");
+    setButtonPicture(ui_->cancelButton, "button-cancel");
+    fillNameList(ui_->themeCombo, dictionary_.themes);
+    fillNameList(ui_->languageCombo, dictionary_.languages);
+    fillFormats();
+    ui_->fileNameEdit->setText(displayText(defaultReportName(clock)));
+    showFolder(savedFolder_.saved());
+
+    connect(ui_->formatCombo, &QComboBox::currentIndexChanged, this, &CReport::applyFormat);
+    connect(ui_->advancedButton, &QPushButton::clicked, this, &CReport::editHtmlOptions);
+    connect(ui_->browseButton, &QPushButton::clicked, this, &CReport::browse);
+    connect(ui_->saveButton, &QPushButton::clicked, this, &CReport::save);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CReport::~CReport() = default;
+
+// "< doesn't matter >" sorts in with the names; each entry carries its record's index.
+template <typename Record>
+void CReport::fillNameList(QComboBox* list, const std::vector<Record>& records) {
+    std::vector<NamedIndex> entries = sortedNames(records);
+    entries.push_back({QStringLiteral("< doesn't matter >"), kAnyRecord});
+    sortIgnoringCase(entries);
+    appendEntries(list, entries);
+    list->setCurrentIndex(list->findData(kAnyRecord));
+}
+
+void CReport::fillFormats() {
+    ui_->formatCombo->addItem(QStringLiteral("HTML (.html)"));
+    ui_->formatCombo->addItem(QStringLiteral("Text (.txt)"));
+    const int position = static_cast<int>(options_.format);
+    ui_->formatCombo->setCurrentIndex(position);
+    applyFormat(position);
+}
+
+void CReport::applyFormat(int position) {
+    options_.format =
+        position == static_cast<int>(ReportFormat::Text) ? ReportFormat::Text : ReportFormat::Html;
+    const bool html = options_.format == ReportFormat::Html;
+    setLabelPicture(ui_->formatPicture, html ? "report-html" : "report-text", 48);
+    ui_->advancedButton->setEnabled(html);
+}
+
+void CReport::showFolder(const std::string& folder) {
+    folderBytes_ = folder;
+    folderShown_ = displayText(folder);
+    ui_->pathEdit->setText(folderShown_);
+}
+
+std::string CReport::folder() const {
+    const QString shown = ui_->pathEdit->text();
+    return shown == folderShown_ ? folderBytes_ : storedText(shown);
+}
+
+// The first record whose name holds the same bytes as the picked one, as a name lookup would.
+ReportFilter CReport::chosenFilter() const {
+    ReportFilter filter;
+    const int32_t theme = currentRecordIndex(ui_->themeCombo);
+    if (theme != kAnyRecord) {
+        filter.theme = findTheme(dictionary_, fieldText(dictionary_.themes.at(theme).name));
+    }
+    const int32_t language = currentRecordIndex(ui_->languageCombo);
+    if (language != kAnyRecord) {
+        filter.language =
+            findLanguage(dictionary_, fieldText(dictionary_.languages.at(language).name));
+    }
+    return filter;
+}
+
+void CReport::editHtmlOptions() {
+    CHtmlOptions dialog(options_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        options_ = dialog.options();
+    }
+}
+
+void CReport::browse() {
+    const WorkingFolderGuard keep;
+    CBrowse dialog(folder(), BrowseMode::Report, reporter_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        showFolder(dialog.chosenFolder());
+    }
+}
+
+void CReport::save() {
+    const ReportRequest request{folder(), storedText(ui_->fileNameEdit->text()), chosenFilter(),
+                                options_};
+    if (saveReport(dictionary_, request, reporter_, ops_)) {
+        accept();
+    }
+}
+
+}  // namespace lq
