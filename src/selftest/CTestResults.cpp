@@ -9,7 +9,8 @@ namespace lq {
 
 namespace {
 constexpr int kFaceSize = 96;
-}
+constexpr qreal kSmallTextScale = 0.85;
+}  // namespace
 
 CTestResults::CTestResults(int32_t rightAnswers, int32_t questionCount, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CTestResults>()) {
@@ -21,6 +22,9 @@ CTestResults::CTestResults(int32_t rightAnswers, int32_t questionCount, QWidget*
         QString::fromStdString(formatCount(uint32_t(questionCount - rightAnswers))));
     ui_->knowledgeBar->setValue(percent);
     ui_->percentText->setText(QStringLiteral("%1%").arg(percent));
+    QFont small = ui_->percentText->font();
+    small.setPointSizeF(small.pointSizeF() * kSmallTextScale);
+    ui_->percentText->setFont(small);
     setLabelPicture(ui_->pictureLabel, facePictureName(resultPicture(percent)).constData(),
                     kFaceSize);
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -17,7 +17,7 @@ constexpr qreal kStroke = 3.2;
 
 const QColor kPanel(0x1d, 0x26, 0x21);
 const QColor kLit(0x6c, 0xf0, 0x8c);
-const QColor kUnlit(0x2c, 0x3b, 0x33);
+const QColor kUnlit(0x27, 0x34, 0x2d);
 
 // Seven segments: a top, b upper right, c lower right, d bottom, e lower left, f upper left,
 // g middle. Bit i stands for segment 'a' + i.
