@@ -96,6 +96,7 @@ DigitDisplay::DigitDisplay(QWidget* parent) : QWidget(parent) {
 void DigitDisplay::setText(const QString& text) {
     if (text != text_) {
         text_ = text;
+        setAccessibleName(text);
         updateGeometry();
         update();
     }
