@@ -13,6 +13,8 @@
 #include "app/NameOrder.h"
 #include "app/WordChecks.h"
 #include "app/WordListModel.h"
+#include "selftest/COptions.h"
+#include "selftest/StartTest.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
@@ -93,7 +95,9 @@ void CMainDialog::connectControls() {
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CMainDialog::deleteWord);
 
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
+    connectCommand(menu_.options, &CMainDialog::options);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
+    connectCommand(menu_.test, &CMainDialog::test);
     connectCommand(menu_.help, &CMainDialog::help);
 }
 
@@ -355,6 +359,18 @@ void CMainDialog::wordInformation() {
 void CMainDialog::dictionaryInformation() {
     CDictionaryInformation dialog(dictionary(), this);
     dialog.exec();
+}
+
+void CMainDialog::options() {
+    COptions dialog(dictionary(), store_.reporter(), random_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ResetView();
+    }
+}
+
+// The new test counters show in the knowledge filter after the next refresh, not at once.
+void CMainDialog::test() {
+    startTest(dictionary(), random_, store_.clock(), store_.reporter(), this);
 }
 
 // "E&xit" leaves exactly as the close box does.

@@ -79,6 +79,8 @@ class CMainDialog : public QDialog {
     void deleteWord();
     void wordInformation();
     void dictionaryInformation();
+    void options();
+    void test();
     void help();
     void exitWindow();
     // Asks before leaving: nothing when the user stays, else whether to update the file.

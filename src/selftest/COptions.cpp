@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/CPassword.h"
-#include "selftest/ListOrder.h"
+#include "app/NameOrder.h"
 #include "selftest/TestOptions.h"
 #include "store/Dictionary.h"
 #include "store/TextField.h"
@@ -21,27 +21,12 @@ namespace {
 constexpr int kReadoutIntervalMs = 100;
 constexpr int32_t kAny = -1;
 
-struct ListEntry {
-    QString text;
-    int32_t index;
-};
-
-// "< doesn't matter >" first, then the names sorted without regard to case; each entry carries
-// its record's index.
+// "< doesn't matter >" first, then the names in their sorted order.
 template <typename Record>
 void fillFilterList(QComboBox* list, const std::vector<Record>& records, int32_t selected) {
-    std::vector<ListEntry> entries;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        entries.push_back({displayField(records[i].name), static_cast<int32_t>(i)});
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
-        return listsBefore(a.text, b.text);
-    });
     list->clear();
     list->addItem(displayText(kAnyFilterText), kAny);
-    for (const ListEntry& entry : entries) {
-        list->addItem(entry.text, entry.index);
-    }
+    appendEntries(list, sortedNames(records));
     // A filter that names no record shows as no filter.
     list->setCurrentIndex(std::max(0, list->findData(selected)));
 }
@@ -49,7 +34,7 @@ void fillFilterList(QComboBox* list, const std::vector<Record>& records, int32_t
 // The first record of that name, as a name is what the user picked; -1 for "< doesn't matter >".
 template <typename Record, typename Find>
 int32_t chosenRecord(const QComboBox* list, const std::vector<Record>& records, Find find) {
-    const int32_t index = list->currentData().toInt();
+    const int32_t index = currentRecordIndex(list);
     if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
         return kAny;
     }

@@ -1,13 +1,12 @@
 #include "selftest/CTest.h"
 
 #include <QListWidgetItem>
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/NameOrder.h"
 #include "selftest/CTestResults.h"
-#include "selftest/ListOrder.h"
 #include "selftest/TestOptions.h"
 #include "store/Reporter.h"
 #include "ui/Pictures.h"
@@ -33,20 +32,14 @@ QString counterText(int32_t current, int32_t total) {
     return twoDigits(current) + QLatin1Char('/') + twoDigits(total);
 }
 
-struct Answer {
-    QString shown;
-    QByteArray bytes;
-};
-
-std::vector<Answer> sortedAnswers(const std::vector<std::string>& offered) {
-    std::vector<Answer> answers;
-    for (const std::string& text : offered) {
-        answers.push_back({displayText(text), QByteArray::fromStdString(text)});
+// The offered texts in the list's order, each with its position among `offered`.
+std::vector<NamedIndex> listOrder(const std::vector<std::string>& offered) {
+    std::vector<NamedIndex> entries;
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        entries.push_back({displayText(offered[i]), static_cast<int32_t>(i)});
     }
-    std::stable_sort(answers.begin(), answers.end(), [](const Answer& a, const Answer& b) {
-        return listsBefore(a.shown, b.shown);
-    });
-    return answers;
+    sortIgnoringCase(entries);
+    return entries;
 }
 
 }  // namespace
@@ -96,9 +89,11 @@ void CTest::showQuestion() {
 void CTest::showAnswers() {
     QListWidget* list = ui_->variantsList;
     list->clear();
-    for (const Answer& answer : sortedAnswers(run_.offeredAnswers())) {
-        auto* item = new QListWidgetItem(answer.shown, list);
-        item->setData(kAnswerBytesRole, answer.bytes);
+    const std::vector<std::string> offered = run_.offeredAnswers();
+    for (const NamedIndex& entry : listOrder(offered)) {
+        auto* item = new QListWidgetItem(entry.text, list);
+        item->setData(kAnswerBytesRole,
+                      QByteArray::fromStdString(offered[static_cast<std::size_t>(entry.index)]));
     }
 }
 
