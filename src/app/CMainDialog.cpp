@@ -15,6 +15,8 @@
 #include "app/WordListModel.h"
 #include "catalog/CatalogDialogs.h"
 #include "report/CReport.h"
+#include "selftest/COptions.h"
+#include "selftest/StartTest.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
@@ -100,7 +102,9 @@ void CMainDialog::connectControls() {
     connectCommand(menu_.languages, &CMainDialog::languages);
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
     connectCommand(menu_.report, &CMainDialog::report);
+    connectCommand(menu_.options, &CMainDialog::options);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
+    connectCommand(menu_.test, &CMainDialog::test);
     connectCommand(menu_.help, &CMainDialog::help);
     connectCommand(menu_.howToUse, &CMainDialog::howToUse);
     connectCommand(menu_.about, &CMainDialog::about);
@@ -382,6 +386,18 @@ void CMainDialog::dictionaryInformation() {
 void CMainDialog::report() {
     CReport dialog(dictionary(), store_.reporter(), store_.clock(), this);
     dialog.exec();
+}
+
+void CMainDialog::options() {
+    COptions dialog(dictionary(), store_.reporter(), random_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ResetView();
+    }
+}
+
+// The new test counters show in the knowledge filter after the next refresh, not at once.
+void CMainDialog::test() {
+    startTest(dictionary(), random_, store_.clock(), store_.reporter(), this);
 }
 
 // "E&xit" leaves exactly as the close box does.

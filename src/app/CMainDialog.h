@@ -82,6 +82,8 @@ class CMainDialog : public QDialog {
     void languages();
     void dictionaryInformation();
     void report();
+    void options();
+    void test();
     void help();
     void howToUse();
     void about();

@@ -1,0 +1,20 @@
+#include "selftest/StartTest.h"
+
+#include <utility>
+
+#include "selftest/CTest.h"
+#include "selftest/TestGeneration.h"
+
+namespace lq {
+
+void startTest(Dictionary& dictionary, TestRandom& random, const Clock& clock, Reporter& reporter,
+               QWidget* parent) {
+    TestWords testWords;
+    if (!prepareTest(dictionary, random, clock, reporter, testWords)) {
+        return;
+    }
+    CTest dialog(dictionary, std::move(testWords), random, clock, reporter, parent);
+    dialog.exec();
+}
+
+}  // namespace lq

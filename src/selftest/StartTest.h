@@ -1,0 +1,18 @@
+// "&Test!": checks that the dictionary can fill a test, then runs it to its end.
+#pragma once
+
+class QWidget;
+
+namespace lq {
+
+class Clock;
+class Reporter;
+class TestRandom;
+struct Dictionary;
+
+// Refusals go to `reporter`, which also tells the user when the time is up. The answers change
+// the words' test counters in `dictionary`.
+void startTest(Dictionary& dictionary, TestRandom& random, const Clock& clock, Reporter& reporter,
+               QWidget* parent);
+
+}  // namespace lq

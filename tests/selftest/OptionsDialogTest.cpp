@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+
+#include "selftest/COptions.h"
+#include "selftest/TestRandom.h"
+#include "store/Protection.h"
+#include "support/GuiFixture.h"
+#include "support/GuiHelpers.h"
+#include "support/ModalHelpers.h"
+#include "support/RecordingReporter.h"
+#include "support/TestDictionary.h"
+
+namespace lq::test {
+namespace {
+
+template <typename Widget>
+Widget* child(const QWidget* dialog, const char* name) {
+    auto* found = dialog->findChild<Widget*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+QString fieldText(const QWidget* dialog, const char* name) {
+    const auto* field = child<QLineEdit>(dialog, name);
+    return field != nullptr ? field->text() : QString();
+}
+
+QStringList entries(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->itemText(i);
+    }
+    return texts;
+}
+
+bool sameHeader(const DictionaryHeader& a, const DictionaryHeader& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+class OptionsDialogTest : public GuiFixture {
+  protected:
+    Dictionary dictionary = makeDictionary({}, {}, {});
+    RecordingReporter reporter;
+    TestRandom random;
+};
+
+TEST_F(OptionsDialogTest, ShowsTheTextsOfEveryControl) {
+    COptions dialog(dictionary, reporter, random);
+    EXPECT_EQ(dialog.windowTitle(), "Options");
+    EXPECT_EQ(child<QGroupBox>(&dialog, "dictionaryGroup")->title(), " Dictionary ");
+    EXPECT_EQ(child<QGroupBox>(&dialog, "testGroup")->title(), " Test ");
+    const std::pair<const char*, const char*> labels[] = {
+        {"passwordText", "Here you can set/change\ndictionary' password"},
+        {"testWordsText", "Testing word have to be gotten with following:"},
+        {"themeLabel", "Theme"},
+        {"languageLabel", "Language"},
+        {"testModeLabel", "Test mode:"},
+        {"testCountLabel", "Number of tests:"},
+        {"variantCountLabel", "Number of variant-words:"},
+    };
+    for (const auto& [name, text] : labels) {
+        EXPECT_EQ(labelText(&dialog, name), text) << name;
+    }
+    const std::pair<const char*, const char*> buttons[] = {
+        {"passwordButton", "&Password"},
+        {"askUpdateCheck", "Ask \"Update dictionary?\" while exiting application"},
+        {"namesRadio", "Names"},
+        {"translationsRadio", "Translations"},
+        {"limitTimeCheck", "Limit time:"},
+        {"okButton", "&OK"},
+        {"cancelButton", "&Cancel"},
+    };
+    for (const auto& [name, text] : buttons) {
+        const auto* button = child<QAbstractButton>(&dialog, name);
+        EXPECT_EQ(button->text(), text) << name;
+    }
+    for (const char* name : {"passwordButton", "okButton", "cancelButton"}) {
+        EXPECT_FALSE(child<QPushButton>(&dialog, name)->icon().isNull()) << name;
+    }
+    EXPECT_TRUE(child<QPushButton>(&dialog, "okButton")->isDefault());
+    for (const char* name : {"themeCombo", "languageCombo"}) {
+        EXPECT_FALSE(child<QComboBox>(&dialog, name)->isEditable()) << name;
+    }
+    for (const char* name : {"testCountField", "variantCountField", "timeLimitField"}) {
+        EXPECT_TRUE(child<QLineEdit>(&dialog, name)->isReadOnly()) << name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, name)->alignment(), Qt::AlignCenter) << name;
+    }
+}
+
+TEST_F(OptionsDialogTest, ANewDictionaryShowsTheDefaults) {
+    COptions dialog(dictionary, reporter, random);
+    for (const char* name : {"themeCombo", "languageCombo"}) {
+        EXPECT_EQ(entries(child<QComboBox>(&dialog, name)), QStringList{"< doesn't matter >"});
+        EXPECT_EQ(child<QComboBox>(&dialog, name)->currentText(), "< doesn't matter >");
+    }
+    EXPECT_TRUE(child<QRadioButton>(&dialog, "namesRadio")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(&dialog, "translationsRadio")->isChecked());
+    EXPECT_EQ(fieldText(&dialog, "testCountField"), "10");
+    EXPECT_EQ(fieldText(&dialog, "variantCountField"), "4");
+    EXPECT_EQ(fieldText(&dialog, "timeLimitField"), "01:00");
+    EXPECT_FALSE(child<QCheckBox>(&dialog, "limitTimeCheck")->isChecked());
+    EXPECT_FALSE(child<QSlider>(&dialog, "timeLimitSlider")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(&dialog, "timeLimitField")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(&dialog, "askUpdateCheck")->isChecked());
+    for (const char* name : {"testCountSlider", "variantCountSlider", "timeLimitSlider"}) {
+        EXPECT_EQ(child<QSlider>(&dialog, name)->minimum(), 0) << name;
+        EXPECT_EQ(child<QSlider>(&dialog, name)->maximum(), 15) << name;
+    }
+}
+
+TEST_F(OptionsDialogTest, ReadOutsFollowTheSlidersOnTheNextRefresh) {
+    struct Case {
+        const char* slider;
+        const char* field;
+        int position;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"testCountSlider", "testCountField", 0, "1"},
+        {"testCountSlider", "testCountField", 15, "80"},
+        {"variantCountSlider", "variantCountField", 0, "1"},
+        {"variantCountSlider", "variantCountField", 15, "16"},
+        {"timeLimitSlider", "timeLimitField", 0, "00:10"},
+        {"timeLimitSlider", "timeLimitField", 3, "01:30"},
+        {"timeLimitSlider", "timeLimitField", 15, "30:00"},  // disabled, still shown
+    };
+    COptions dialog(dictionary, reporter, random);
+    const auto* timer = child<QTimer>(&dialog, "readoutTimer");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 100);
+    for (const Case& c : cases) {
+        child<QSlider>(&dialog, c.slider)->setValue(c.position);
+        dialog.refreshReadouts();
+        EXPECT_EQ(fieldText(&dialog, c.field), c.shown) << c.slider << " at " << c.position;
+    }
+}
+
+TEST_F(OptionsDialogTest, LimitTimeEnablesTheTimeSlider) {
+    dictionary.header.setLimitTestTime(true);
+    COptions dialog(dictionary, reporter, random);
+    auto* check = child<QCheckBox>(&dialog, "limitTimeCheck");
+    EXPECT_TRUE(check->isChecked());
+    for (const bool enabled : {true, false, true}) {
+        if (check->isChecked() != enabled) {
+            check->click();
+        }
+        EXPECT_EQ(child<QSlider>(&dialog, "timeLimitSlider")->isEnabled(), enabled);
+        EXPECT_EQ(child<QLineEdit>(&dialog, "timeLimitField")->isEnabled(), enabled);
+    }
+}
+
+TEST_F(OptionsDialogTest, FilterListsAreSortedAndShowTheStoredFilter) {
+    struct Case {
+        const char* name;
+        int32_t themeFilter;
+        int32_t languageFilter;
+        const char* theme;
+        const char* language;
+    };
+    const Case cases[] = {
+        {"any", -1, -1, "< doesn't matter >", "< doesn't matter >"},
+        {"by index", 2, 0, "birds", "German"},
+        {"other indexes", 0, 1, "verbs", "english"},
+        {"index past the table", 7, 9, "< doesn't matter >", "< doesn't matter >"},
+    };
+    dictionary = makeDictionary({"German", "english"}, {"verbs", "Animals", "birds"}, {});
+    for (const Case& c : cases) {
+        dictionary.header.testThemeFilter = c.themeFilter;
+        dictionary.header.testLanguageFilter = c.languageFilter;
+        COptions dialog(dictionary, reporter, random);
+        const auto* themes = child<QComboBox>(&dialog, "themeCombo");
+        const auto* languages = child<QComboBox>(&dialog, "languageCombo");
+        EXPECT_EQ(entries(themes),
+                  (QStringList{"< doesn't matter >", "Animals", "birds", "verbs"}));
+        EXPECT_EQ(entries(languages), (QStringList{"< doesn't matter >", "english", "German"}));
+        EXPECT_EQ(themes->currentText(), c.theme) << c.name;
+        EXPECT_EQ(languages->currentText(), c.language) << c.name;
+    }
+}
+
+TEST_F(OptionsDialogTest, OkStoresEveryControl) {
+    dictionary = makeDictionary({"German", "english"}, {"verbs", "Animals", "Animals"}, {});
+    dictionary.header.optionFlags |= 0x80;  // a bit of no setting here stays as it is
+    COptions dialog(dictionary, reporter, random);
+    child<QComboBox>(&dialog, "themeCombo")->setCurrentIndex(2);  // the second "Animals"
+    child<QComboBox>(&dialog, "languageCombo")->setCurrentText("German");
+    child<QRadioButton>(&dialog, "translationsRadio")->click();
+    child<QSlider>(&dialog, "testCountSlider")->setValue(15);
+    child<QSlider>(&dialog, "variantCountSlider")->setValue(0);
+    child<QSlider>(&dialog, "timeLimitSlider")->setValue(4);  // kept with the limit off
+    child<QCheckBox>(&dialog, "askUpdateCheck")->click();
+    dialog.show();
+    clickButton(&dialog, "okButton");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    const DictionaryHeader& header = dictionary.header;
+    EXPECT_EQ(header.testThemeFilter, 1);  // a name picked maps to its first record
+    EXPECT_EQ(header.testLanguageFilter, 0);
+    EXPECT_EQ(header.testMode, 1);
+    EXPECT_EQ(header.testCountIndex, 15);
+    EXPECT_EQ(header.variantCountIndex, 0);
+    EXPECT_EQ(header.timeLimitIndex, 4);
+    EXPECT_FALSE(header.limitTestTime());
+    EXPECT_FALSE(header.askUpdateOnExit());
+    EXPECT_EQ(header.optionFlags, 0x80);
+    EXPECT_TRUE(reporter.shown.empty());
+}
+
+TEST_F(OptionsDialogTest, OkWithNothingChangedKeepsTheHeader) {
+    struct Case {
+        const char* name;
+        int32_t themeFilter;
+        uint8_t testMode;
+        bool limit;
+    };
+    const Case cases[] = {
+        {"defaults", -1, 0, false},
+        {"a theme, translations, limited", 1, 1, true},
+    };
+    for (const Case& c : cases) {
+        dictionary = makeDictionary({"English"}, {"verbs", "Animals"}, {});
+        dictionary.header.testThemeFilter = c.themeFilter;
+        dictionary.header.testMode = c.testMode;
+        dictionary.header.setLimitTestTime(c.limit);
+        const DictionaryHeader before = dictionary.header;
+        COptions dialog(dictionary, reporter, random);
+        dialog.show();
+        clickButton(&dialog, "okButton");
+        EXPECT_TRUE(sameHeader(dictionary.header, before)) << c.name;
+    }
+}
+
+TEST_F(OptionsDialogTest, CancelEscapeAndCloseChangeNothing) {
+    const std::function<void(COptions&)> leaves[] = {
+        [](COptions& d) { clickButton(&d, "cancelButton"); },
+        [](COptions& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](COptions& d) { d.close(); },
+    };
+    dictionary = makeDictionary({"English"}, {"verbs"}, {});
+    const DictionaryHeader before = dictionary.header;
+    for (const auto& leave : leaves) {
+        COptions dialog(dictionary, reporter, random);
+        child<QComboBox>(&dialog, "themeCombo")->setCurrentText("verbs");
+        child<QRadioButton>(&dialog, "translationsRadio")->click();
+        child<QSlider>(&dialog, "testCountSlider")->setValue(0);
+        child<QCheckBox>(&dialog, "limitTimeCheck")->click();
+        child<QCheckBox>(&dialog, "askUpdateCheck")->click();
+        dialog.show();
+        leave(dialog);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(sameHeader(dictionary.header, before));
+    }
+}
+
+TEST_F(OptionsDialogTest, APasswordChangeStaysAfterCancel) {
+    COptions dialog(dictionary, reporter, random);
+    child<QSlider>(&dialog, "testCountSlider")->setValue(0);
+    dialog.show();
+    bool passwordDialogSeen = false;
+    whenModalOpens([&](QWidget* password) {
+        passwordDialogSeen = password->windowTitle() == "Password";
+        password->findChild<QCheckBox*>("protectionCheck")->click();
+        typeText(password->findChild<QLineEdit*>("newPasswordEdit"), "secret");
+        typeText(password->findChild<QLineEdit*>("repeatPasswordEdit"), "secret");
+        clickButton(password, "okButton");
+    });
+    clickButton(&dialog, "passwordButton");
+    EXPECT_TRUE(passwordDialogSeen);
+    EXPECT_TRUE(dialog.isVisible());
+    clickButton(&dialog, "cancelButton");
+    EXPECT_TRUE(isProtected(dictionary.header));
+    EXPECT_TRUE(verifyPassword(dictionary.header, "secret"));
+    EXPECT_EQ(dictionary.header.testCountIndex, 5);
+    ASSERT_EQ(reporter.shown.size(), 1u);
+    EXPECT_EQ(reporter.shown[0].message, "New password successfuly installed/changed.");
+}
+
+}  // namespace
+}  // namespace lq::test
