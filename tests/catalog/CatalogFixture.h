@@ -27,16 +27,16 @@ struct EntryWord {
 inline Dictionary dictionaryWith(const CatalogSide& side, const std::vector<std::string>& names,
                                  const std::vector<EntryWord>& words = {}) {
     const bool themes = &side == &kThemeSide;
-    std::vector<WordSpec> specs;
+    std::vector<WordSpec> wordShapes;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        WordSpec spec{.word = "w" + std::to_string(i)};
-        (themes ? spec.theme : spec.language) = words[i].entry;
-        spec.right = words[i].right;
-        spec.tested = words[i].tested;
-        specs.push_back(spec);
+        WordSpec shape{.word = "w" + std::to_string(i)};
+        (themes ? shape.theme : shape.language) = words[i].entry;
+        shape.right = words[i].right;
+        shape.tested = words[i].tested;
+        wordShapes.push_back(shape);
     }
-    return themes ? makeDictionary({"English"}, names, specs)
-                  : makeDictionary(names, {"General"}, specs);
+    return themes ? makeDictionary({"English"}, names, wordShapes)
+                  : makeDictionary(names, {"General"}, wordShapes);
 }
 
 inline std::vector<std::string> namesOf(const Dictionary& dictionary, const CatalogSide& side) {

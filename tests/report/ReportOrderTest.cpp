@@ -14,11 +14,11 @@ namespace lq::test {
 namespace {
 
 Dictionary dictionaryOf(const std::vector<std::string>& words) {
-    std::vector<WordSpec> specs;
+    std::vector<WordSpec> wordShapes;
     for (const auto& word : words) {
-        specs.push_back({word});
+        wordShapes.push_back({word});
     }
-    return makeDictionary({"English"}, {"General"}, specs);
+    return makeDictionary({"English"}, {"General"}, wordShapes);
 }
 
 struct OrderCase {

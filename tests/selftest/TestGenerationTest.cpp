@@ -23,12 +23,12 @@ constexpr std::string_view kTooFewVariantsFix =
 // Word i is "w<i>" / "t<i>" in theme i % 2 and language (i / 2) % 2: four theme and language
 // pairs of five words each, so every word has four companions.
 Dictionary twentyWords() {
-    std::vector<WordSpec> specs;
+    std::vector<WordSpec> wordShapes;
     for (int i = 0; i < 20; ++i) {
-        specs.push_back(
+        wordShapes.push_back(
             {"w" + std::to_string(i), i % 2, (i / 2) % 2, 0, 0, "t" + std::to_string(i)});
     }
-    return makeDictionary({"English", "German"}, {"Animals", "Food"}, specs);
+    return makeDictionary({"English", "German"}, {"Animals", "Food"}, wordShapes);
 }
 
 class TestGenerationTest : public ::testing::Test {

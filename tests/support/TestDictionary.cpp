@@ -12,16 +12,16 @@
 
 namespace lq::test {
 
-WordRecord makeWord(const WordSpec& spec) {
+WordRecord makeWord(const WordSpec& shape) {
     WordRecord word{};
     word.created = FixedClock().now;
-    word.rightCount = spec.right;
-    word.testedCount = spec.tested;
-    word.themeIndex = spec.theme;
-    word.languageIndex = spec.language;
-    setFieldText(word.word, spec.word);
-    setFieldText(word.translation, spec.translation);
-    setFieldText(word.transcription, spec.transcription);
+    word.rightCount = shape.right;
+    word.testedCount = shape.tested;
+    word.themeIndex = shape.theme;
+    word.languageIndex = shape.language;
+    setFieldText(word.word, shape.word);
+    setFieldText(word.translation, shape.translation);
+    setFieldText(word.transcription, shape.transcription);
     return word;
 }
 
@@ -40,8 +40,8 @@ Dictionary makeDictionary(const std::vector<std::string>& languages,
         setFieldText(record.name, name);
         d.themes.push_back(record);
     }
-    for (const auto& spec : words) {
-        d.words.push_back(makeWord(spec));
+    for (const auto& shape : words) {
+        d.words.push_back(makeWord(shape));
     }
     d.header.languageCount = static_cast<int32_t>(d.languages.size());
     d.header.themeCount = static_cast<int32_t>(d.themes.size());

@@ -19,7 +19,7 @@ struct WordSpec {
     std::string transcription = "transcription";
 };
 
-WordRecord makeWord(const WordSpec& spec);
+WordRecord makeWord(const WordSpec& shape);
 
 // A fresh header (created at the fixed clock's time) with the given tables.
 Dictionary makeDictionary(const std::vector<std::string>& languages,
