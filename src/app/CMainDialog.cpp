@@ -14,6 +14,7 @@
 #include "app/WordChecks.h"
 #include "app/WordListModel.h"
 #include "catalog/CatalogDialogs.h"
+#include "import/CImportWords.h"
 #include "report/CReport.h"
 #include "selftest/COptions.h"
 #include "selftest/StartTest.h"
@@ -23,9 +24,11 @@
 #include "store/Knowledge.h"
 #include "store/TextField.h"
 #include "ui/CAbout.h"
+#include "ui/CBrowse.h"
 #include "ui/CHowToUse.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
+#include "ui/WorkingFolder.h"
 #include "ui_CMainDialog.h"
 
 namespace lq {
@@ -102,6 +105,7 @@ void CMainDialog::connectControls() {
     connectCommand(menu_.languages, &CMainDialog::languages);
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
     connectCommand(menu_.report, &CMainDialog::report);
+    connectCommand(menu_.importWords, &CMainDialog::importWords);
     connectCommand(menu_.options, &CMainDialog::options);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.test, &CMainDialog::test);
@@ -398,6 +402,21 @@ void CMainDialog::options() {
 // The new test counters show in the knowledge filter after the next refresh, not at once.
 void CMainDialog::test() {
     startTest(dictionary(), random_, store_.clock(), store_.reporter(), this);
+}
+
+// The source is chosen by its folder; browsing moves the working folder, which is put back
+// whatever the user does.
+void CMainDialog::importWords() {
+    const WorkingFolderGuard keep;
+    CBrowse browse(keep.saved(), BrowseMode::Import, store_.reporter(), this);
+    if (browse.exec() != QDialog::Accepted) {
+        return;
+    }
+    CImportWords dialog(store_, joinFolder(browse.chosenFolder(), "Lexiquill.lqd"), this);
+    if (dialog.openSource()) {
+        dialog.exec();
+    }
+    ResetView();
 }
 
 // "E&xit" leaves exactly as the close box does.

@@ -82,6 +82,7 @@ class CMainDialog : public QDialog {
     void languages();
     void dictionaryInformation();
     void report();
+    void importWords();
     void options();
     void test();
     void help();

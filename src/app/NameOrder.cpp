@@ -68,4 +68,12 @@ int32_t currentRecordIndex(const QListWidget* list) {
     return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
 }
 
+void fillSortedFilterList(QComboBox* list, std::vector<NamedIndex> entries) {
+    entries.push_back({QStringLiteral("< doesn't matter >"), kAnyRecord});
+    sortIgnoringCase(entries);
+    list->clear();
+    appendEntries(list, entries);
+    list->setCurrentIndex(list->findData(kAnyRecord));
+}
+
 }  // namespace lq

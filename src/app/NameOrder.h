@@ -50,6 +50,16 @@ std::vector<NamedIndex> sortedNames(const std::vector<Record>& records) {
 void appendEntries(QComboBox* list, const std::vector<NamedIndex>& entries);
 void appendEntries(QListWidget* list, const std::vector<NamedIndex>& entries);
 
+// The item data of "< doesn't matter >" in a filter list.
+constexpr int32_t kAnyRecord = -1;
+
+// A filter list: "< doesn't matter >" sorted in among the names, and selected.
+void fillSortedFilterList(QComboBox* list, std::vector<NamedIndex> entries);
+template <typename Record>
+void fillSortedFilterList(QComboBox* list, const std::vector<Record>& records) {
+    fillSortedFilterList(list, sortedNames(records));
+}
+
 // The record index behind the current entry, or -1 when nothing is selected.
 int32_t currentRecordIndex(const QComboBox* list);
 int32_t currentRecordIndex(const QListWidget* list);

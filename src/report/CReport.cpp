@@ -13,12 +13,6 @@
 
 namespace lq {
 
-namespace {
-
-constexpr int32_t kAnyRecord = -1;
-
-}  // namespace
-
 CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock, QWidget* parent,
                  FileOps& ops)
     : QDialog(parent),
@@ -30,8 +24,8 @@ CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
     ui_->setupUi(this);
     setButtonPicture(ui_->saveButton, "button-save");
     setButtonPicture(ui_->cancelButton, "button-cancel");
-    fillNameList(ui_->themeCombo, dictionary_.themes);
-    fillNameList(ui_->languageCombo, dictionary_.languages);
+    fillSortedFilterList(ui_->themeCombo, dictionary_.themes);
+    fillSortedFilterList(ui_->languageCombo, dictionary_.languages);
     fillFormats();
     ui_->fileNameEdit->setText(displayText(defaultReportName(clock)));
     showFolder(savedFolder_.saved());
@@ -44,16 +38,6 @@ CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
 }
 
 CReport::~CReport() = default;
-
-// "< doesn't matter >" sorts in with the names; each entry carries its record's index.
-template <typename Record>
-void CReport::fillNameList(QComboBox* list, const std::vector<Record>& records) {
-    std::vector<NamedIndex> entries = sortedNames(records);
-    entries.push_back({QStringLiteral("< doesn't matter >"), kAnyRecord});
-    sortIgnoringCase(entries);
-    appendEntries(list, entries);
-    list->setCurrentIndex(list->findData(kAnyRecord));
-}
 
 void CReport::fillFormats() {
     ui_->formatCombo->addItem(QStringLiteral("HTML (.html)"));

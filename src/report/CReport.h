@@ -33,8 +33,6 @@ class CReport : public QDialog {
     ~CReport() override;
 
   private:
-    template <typename Record>
-    void fillNameList(QComboBox* list, const std::vector<Record>& records);
     void fillFormats();
     void applyFormat(int position);
     void showFolder(const std::string& folder);

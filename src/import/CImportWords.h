@@ -1,0 +1,64 @@
+// "Import Words": merges the words of another dictionary file into the current dictionary.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "import/ImportWords.h"
+#include "store/Dictionary.h"
+
+namespace Ui {
+class CImportWords;
+}
+
+namespace lq {
+
+class DictionaryStore;
+
+class CImportWords : public QDialog, private ImportProgress {
+    Q_OBJECT
+  public:
+    // `sourcePath` names the other dictionary file; the current dictionary is the store's.
+    CImportWords(DictionaryStore& store, std::string sourcePath, QWidget* parent = nullptr);
+    ~CImportWords() override;
+
+    // Loads the source, asking for its password when it has one, and fills the filters. False
+    // (after the messages) when the source cannot be loaded or its password is not given; the
+    // dialog is then not to be shown, and the current dictionary is untouched.
+    bool openSource();
+
+    // A slice of a run takes words for this long before the window gets its events again.
+    void setSliceMilliseconds(qint64 milliseconds) { sliceMilliseconds_ = milliseconds; }
+
+    // While an import runs, closing (Escape, the close box, "&OK") asks it to stop instead.
+    void done(int result) override;
+
+    bool importRunning() const { return run_ != nullptr; }
+
+  private:
+    bool sourceUnlocked();
+    void fillFilterLists();
+    ImportOptions chosenOptions() const;
+    void startImport();
+    void runSlice();
+    void showRunning(bool running);
+
+    void advance() override;
+    bool stopRequested() override { return stopRequested_; }
+
+    std::unique_ptr<Ui::CImportWords> ui_;
+    DictionaryStore& store_;
+    std::string sourcePath_;
+    Dictionary source_;
+    std::unique_ptr<ImportRun> run_;
+    // Runs the import a slice at a time from the event loop, so the window keeps drawing and
+    // the stop click gets through while the run itself dispatches nothing.
+    QTimer sliceTimer_;
+    qint64 sliceMilliseconds_ = 30;
+    bool stopRequested_ = false;
+    int wordsAdvanced_ = 0;
+};
+
+}  // namespace lq

@@ -1,0 +1,52 @@
+// One column of the import dialog: where imported words take their theme (or language) from.
+// The theme and language columns are the same control with the texts of their side.
+#pragma once
+
+#include <QGroupBox>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/NameOrder.h"
+#include "import/ImportWords.h"
+
+namespace Ui {
+class PlacementColumn;
+}
+
+namespace lq {
+
+struct PlacementTexts {
+    const char* title;           // " Theme "
+    const char* insertExisting;  // "Insert to existing theme:"
+    const char* noEntries;       // "< no themes >"
+    const char* undefined;       // "If undefined theme encountered:"
+    const char* addNew;          // "Add theme as new"
+};
+
+extern const PlacementTexts kThemePlacementTexts;
+extern const PlacementTexts kLanguagePlacementTexts;
+
+class PlacementColumn : public QGroupBox {
+    Q_OBJECT
+  public:
+    explicit PlacementColumn(QWidget* parent = nullptr);
+    ~PlacementColumn() override;
+
+    // The opening state for the current dictionary's entries (sorted names with their record
+    // indexes): the last record is the target, and an unmatched entry is skipped. Without
+    // entries only "Insert as is:" with "Add ... as new" remains possible.
+    void setUp(const PlacementTexts& texts, const std::vector<NamedIndex>& entries);
+
+    Placement placement() const;
+    // The record behind the target list, or -1 when the dictionary had no entries.
+    int32_t targetRecord() const;
+
+  private:
+    void applyEnablingRule();
+
+    std::unique_ptr<Ui::PlacementColumn> ui_;
+    bool hasEntries_ = false;
+};
+
+}  // namespace lq
