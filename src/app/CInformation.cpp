@@ -19,6 +19,7 @@ CInformation::~CInformation() = default;
 void CInformation::SetMessage(const QString& message) {
     ui_->messageText->setText(
         fittedMessage(message, "void CInformation::SetMessage() { TO LONG INFO MESSAGE! }"));
+    fitLongestLine(ui_->messageText);
 }
 
 void CInformation::setLook(const QString& title, const char* pictureName, int pictureSize,

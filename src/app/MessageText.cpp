@@ -1,5 +1,11 @@
 #include "app/MessageText.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <algorithm>
+
 namespace lq {
 
 namespace {
@@ -17,6 +23,19 @@ qsizetype characterCount(const QString& text) {
 
 QString fittedMessage(const QString& text, const char* replacement) {
     return characterCount(text) < kMessageBufferSize ? text : QString::fromLatin1(replacement);
+}
+
+void fitLongestLine(QLabel* label) {
+    const QFontMetrics metrics = label->fontMetrics();
+    int longest = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+        longest =
+            std::max(longest, metrics.boundingRect(QRect(), Qt::TextExpandTabs, line).width());
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int widest = screen != nullptr ? screen->availableGeometry().width() / 2 : 640;
+    // A little slack: the label's own margins and rounding would otherwise wrap the last word.
+    label->setMinimumWidth(std::max(label->minimumWidth(), std::min(longest + 4, widest)));
 }
 
 QString firstCharacters(const QString& text, qsizetype count) {

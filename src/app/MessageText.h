@@ -4,11 +4,17 @@
 
 #include <QString>
 
+class QLabel;
+
 namespace lq {
 
 constexpr qsizetype kMessageBufferSize = 1024;
 
 QString fittedMessage(const QString& text, const char* replacement);
+
+// Widens a word-wrapping label so that each line of its text fits unbroken, up to half the
+// screen's width; longer lines still wrap. Tabulated lines (the import summary) stay readable.
+void fitLongestLine(QLabel* label);
 
 // At most `count` characters from the start of the text; a character is never split.
 QString firstCharacters(const QString& text, qsizetype count);

@@ -1,5 +1,7 @@
 #include "ui/CBrowse.h"
 
+#include <QKeyEvent>
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -102,6 +104,7 @@ CBrowse::CBrowse(const std::string& startFolder, BrowseMode mode, Reporter& repo
     refreshFolder();
 
     connect(ui_->folderList, &QListWidget::itemDoubleClicked, this, &CBrowse::openFolder);
+    ui_->folderList->installEventFilter(this);
     connect(ui_->desktopButton, &QPushButton::clicked, this,
             [this] { goTo(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)); });
     connect(ui_->documentsButton, &QPushButton::clicked, this,
@@ -114,6 +117,19 @@ CBrowse::CBrowse(const std::string& startFolder, BrowseMode mode, Reporter& repo
 
 CBrowse::~CBrowse() {
     enterFolder(homeFolder_);
+}
+
+// Enter on the folder list opens the selected folder, as a double-click does, instead of
+// pressing OK with a folder the user has not entered.
+bool CBrowse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->folderList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openFolder(ui_->folderList->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CBrowse::done(int result) {

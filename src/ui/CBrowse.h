@@ -36,6 +36,9 @@ class CBrowse : public QDialog {
 
     void done(int result) override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void fillVolumes();
     void refreshFolder();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <functional>
 
@@ -185,6 +187,48 @@ TEST_F(MessageDialogsTest, NewDictionaryIsALargerInformationNotice) {
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_EQ(runAndLeave(notice, kClickOk), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace lq::test
+
+namespace lq::test {
+namespace {
+
+// A summary of short tabulated lines keeps one row per line; a long paragraph still wraps.
+TEST_F(MessageDialogsTest, InformationLinesFitUnbrokenUpToHalfTheScreen) {
+    struct Case {
+        const char* name;
+        QString text;
+        int rows;  // rows of text the label is laid out in
+    };
+    const Case cases[] = {
+        {"summary",
+         "Total words added:\t300000 (now 300003), overwritten: 0\nTotal themes added:\t   0 "
+         "(now 3)\nTotal languages added:\t   0 (now 2)",
+         3},
+        {"paragraph", QString("word ").repeated(150).trimmed(), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CInformation dialog;
+        dialog.SetMessage(c.text);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        auto* label = dialog.findChild<QLabel*>("messageText");
+        const int lineHeight = label->fontMetrics().lineSpacing();
+        const QRect laidOut =
+            label->fontMetrics().boundingRect(QRect(0, 0, label->contentsRect().width(), 100000),
+                                              Qt::TextWordWrap | Qt::TextExpandTabs, label->text());
+        const int rows = laidOut.height() / lineHeight;
+        if (c.rows > 0) {
+            EXPECT_EQ(rows, c.rows);
+        } else {
+            EXPECT_GT(rows, 1) << "a long paragraph wraps";
+            EXPECT_LE(dialog.width(), dialog.screen()->availableGeometry().width());
+        }
+        dialog.close();
+    }
 }
 
 }  // namespace

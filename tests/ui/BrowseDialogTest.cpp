@@ -130,6 +130,23 @@ TEST_F(BrowseDialogTest, ImportModeOffersOkOnlyWhereAnotherDictionaryIs) {
     dialog.close();
 }
 
+TEST_F(BrowseDialogTest, EnterOpensTheSelectedFolderWithoutPressingOk) {
+    CBrowse dialog(temp_.path(), BrowseMode::Import, reporter_);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QListWidget* list = folderList(&dialog);
+    list->setFocus();
+    list->setCurrentItem(list->findItems("other", Qt::MatchExactly).value(0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(currentFolder(), other());
+    EXPECT_TRUE(okEnabled(&dialog)) << "other holds a dictionary";
+    EXPECT_TRUE(dialog.isVisible()) << "the same Enter must not press OK as well";
+    list->setCurrentItem(list->findItems("inner", Qt::MatchExactly).value(0));
+    QTest::keyClick(list, Qt::Key_Enter);
+    EXPECT_EQ(currentFolder(), other() + "/inner");
+    dialog.close();
+}
+
 TEST_F(BrowseDialogTest, AFolderNamedLikeTheDictionaryDoesNotCount) {
     makeFolder(plain() + "/Lexiquill.lqd");
     CBrowse dialog(home(), BrowseMode::Import, reporter_);

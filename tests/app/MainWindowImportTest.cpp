@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+
+#include "app/MainWindowFixture.h"
+#include "store/DictionaryImage.h"
+#include "support/GuiHelpers.h"
+#include "support/ModalHelpers.h"
+#include "ui/WorkingFolder.h"
+
+namespace lq::test {
+namespace {
+
+// The window's folder holds the current dictionary; its subfolder "other" holds the source.
+class MainWindowImportTest : public MainWindowFixture {
+  protected:
+    MainWindowImportTest() {
+        EXPECT_EQ(::mkdir(folder.file("other").c_str(), 0700), 0);
+        EXPECT_TRUE(enterFolder(folder.path()));
+    }
+
+    void writeSource(const std::vector<uint8_t>& bytes) {
+        writeBytes(folder.file("other/Lexiquill.lqd"), bytes);
+    }
+
+    // Answers the folder browser by opening "other" and pressing OK, then hands the import
+    // dialog (if one opens) to `answerImport`.
+    void chooseOtherFolder(std::function<void(QWidget*)> answerImport) {
+        whenModalOpens([answerImport](QWidget* browse) {
+            EXPECT_TRUE(doubleClickItem(browse->findChild<QListWidget*>("folderList"), "other"));
+            if (answerImport) {
+                whenModalOpens(answerImport);
+            }
+            clickButton(browse, "okButton");
+        });
+    }
+
+    WorkingFolderGuard keepFolder_;
+};
+
+TEST_F(MainWindowImportTest, ImportsFromTheChosenFolderAndShowsTheNewWords) {
+    open(makeDictionary({"English"}, {"Animals"}, {{"cat"}}));
+    writeSource(dictionaryBytes(makeDictionary({"English"}, {"Animals"}, {{"dog"}, {"cat"}})));
+    chooseOtherFolder([](QWidget* import) {
+        EXPECT_EQ(import->windowTitle(), "Import Words");
+        clickButton(import, "importButton");
+        QTRY_VERIFY_WITH_TIMEOUT(import->findChild<QPushButton*>("importButton")->isEnabled(),
+                                 10000);
+        clickButton(import, "okButton");
+    });
+    child<QAction>("actionImportWords")->trigger();
+    EXPECT_EQ(listedWords(), (QStringList{"cat", "dog"}));
+    EXPECT_EQ(counter(), "2 of 2");
+    EXPECT_EQ(currentFolder(), folder.path()) << "the working folder is put back";
+}
+
+TEST_F(MainWindowImportTest, ADamagedSourceIsRefusedBeforeTheDialogOpens) {
+    open(makeDictionary({"English"}, {"Animals"}, {{"cat"}}));
+    writeSource({1, 2, 3});
+    chooseOtherFolder({});
+    child<QAction>("actionImportWords")->trigger();
+    ASSERT_EQ(reporter.errorMessages(), std::vector<std::string>{"Can't load the dictionary."});
+    EXPECT_EQ(wordTexts(dictionary()), std::vector<std::string>{"cat"});
+    EXPECT_EQ(currentFolder(), folder.path());
+}
+
+TEST_F(MainWindowImportTest, ACancelledBrowseImportsNothing) {
+    open(makeDictionary({"English"}, {"Animals"}, {{"cat"}}));
+    writeSource(dictionaryBytes(makeDictionary({"English"}, {"Animals"}, {{"dog"}})));
+    whenModalOpens([](QWidget* browse) {
+        EXPECT_TRUE(doubleClickItem(browse->findChild<QListWidget*>("folderList"), "other"));
+        clickButton(browse, "cancelButton");
+    });
+    child<QAction>("actionImportWords")->trigger();
+    EXPECT_EQ(wordTexts(dictionary()), std::vector<std::string>{"cat"});
+    EXPECT_TRUE(reporter.shown.empty());
+    EXPECT_EQ(currentFolder(), folder.path());
+}
+
+}  // namespace
+}  // namespace lq::test
