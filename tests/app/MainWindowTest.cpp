@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
     const Case cases[] = {
         {"actionThemes", "&Themes...", true},
         {"actionLanguages", "&Languages...", true},
-        {"actionImportWords", "Import &words...", false},
+        {"actionImportWords", "Import &words...", true},
         {"actionReport", "&Report...", true},
         {"actionInformation", "&Information...", true},
         {"actionOptions", "&Options...", true},
