@@ -488,30 +488,42 @@ TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
     EXPECT_TRUE(button("importButton")->isEnabled());
 }
 
-TEST_F(ImportDialogTest, OkDuringARunStopsItAndTheSummaryTellsWhatItDid) {
-    std::vector<WordSpec> words;
-    for (int i = 0; i < 2000; ++i) {
-        words.push_back({"word " + std::to_string(i)});
+// Starts importing kLongRunWords words one small slice per turn of the event loop, and waits
+// until the first slice is done.
+constexpr int kLongRunWords = 2000;
+
+class ImportDialogStopTest : public ImportDialogTest {
+  protected:
+    void startLongRun() {
+        std::vector<WordSpec> words;
+        for (int i = 0; i < kLongRunWords; ++i) {
+            words.push_back({"word " + std::to_string(i)});
+        }
+        ASSERT_TRUE(open(makeDictionary({"English"}, {"Animals"}, {}),
+                         makeDictionary({"English"}, {"Animals"}, words)));
+        dialog->setSliceMilliseconds(0);
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        button("importButton")->click();
+        ASSERT_TRUE(dialog->importRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(progress()->value() > 0, 10000);
     }
-    ASSERT_TRUE(open(makeDictionary({"English"}, {"Animals"}, {}),
-                     makeDictionary({"English"}, {"Animals"}, words)));
-    dialog->setSliceMilliseconds(0);  // one small slice per turn of the event loop
-    dialog->show();
-    button("importButton")->click();
-    ASSERT_TRUE(dialog->importRunning());
+};
+
+TEST_F(ImportDialogStopTest, OkDuringARunStopsItAndTheSummaryTellsWhatItDid) {
+    startLongRun();
     EXPECT_TRUE(progress()->isVisible());
-    EXPECT_EQ(progress()->maximum(), 2000);
+    EXPECT_EQ(progress()->maximum(), kLongRunWords);
     EXPECT_FALSE(button("importButton")->isEnabled());
     EXPECT_FALSE(check("overwriteCheck")->isEnabled()) << "options rest while a run goes";
 
-    QTRY_VERIFY_WITH_TIMEOUT(progress()->value() > 0, 10000);
     button("okButton")->click();
     EXPECT_TRUE(dialog->isVisible()) << "OK during a run only asks it to stop";
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->importRunning(), 10000);
 
     const std::size_t added = store.currentDictionary.words.size();
     EXPECT_GT(added, 0u);
-    EXPECT_LT(added, 2000u);
+    EXPECT_LT(added, static_cast<std::size_t>(kLongRunWords));
     ASSERT_EQ(informations().size(), 1u);
     const std::string summary = informations()[0].message;
     const std::string lead = "Total words added:\t";
@@ -527,22 +539,13 @@ TEST_F(ImportDialogTest, OkDuringARunStopsItAndTheSummaryTellsWhatItDid) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
-TEST_F(ImportDialogTest, EscapeDuringARunStopsItInsteadOfClosing) {
-    std::vector<WordSpec> words;
-    for (int i = 0; i < 2000; ++i) {
-        words.push_back({"word " + std::to_string(i)});
-    }
-    ASSERT_TRUE(open(makeDictionary({"English"}, {"Animals"}, {}),
-                     makeDictionary({"English"}, {"Animals"}, words)));
-    dialog->setSliceMilliseconds(0);
-    dialog->show();
-    button("importButton")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(progress()->value() > 0, 10000);
-    dialog->reject();
+TEST_F(ImportDialogStopTest, EscapeDuringARunStopsItInsteadOfClosing) {
+    startLongRun();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_TRUE(dialog->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->importRunning(), 10000);
-    EXPECT_LT(store.currentDictionary.words.size(), 2000u);
-    dialog->reject();
+    EXPECT_LT(store.currentDictionary.words.size(), static_cast<std::size_t>(kLongRunWords));
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
 }
 
