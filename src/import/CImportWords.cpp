@@ -19,6 +19,16 @@ namespace {
 // Words taken between two looks at the slice's clock, and so the least a slice takes.
 constexpr int32_t kWordsBetweenClockReads = 64;
 
+// The load's own hint for a damaged file speaks of the program's own dictionary; a damaged
+// source is only to be left alone.
+std::string_view sourceLoadHint(LoadStatus status) {
+    if (status == LoadStatus::Damaged) {
+        return "The dictionary file is damaged: its records don't match its header. Import from "
+               "another dictionary, or from a good copy of this one.";
+    }
+    return loadFailureHint(status);
+}
+
 // The first record holding the same name bytes as the entry picked in `list`; -1 for
 // "< doesn't matter >" and for a list without records.
 template <typename Record, typename Find>
@@ -54,7 +64,7 @@ CImportWords::~CImportWords() = default;
 bool CImportWords::openSource() {
     const LoadStatus status = store_.loadDictionary(sourcePath_, source_);
     if (status != LoadStatus::Loaded) {
-        store_.reporter().showError("Can't load the dictionary.", loadFailureHint(status));
+        store_.reporter().showError("Can't load the dictionary.", sourceLoadHint(status));
         source_ = Dictionary();
         return false;
     }

@@ -297,8 +297,8 @@ struct RefusedSourceCase {
 };
 
 const char* const kDamagedHint =
-    "The dictionary file is damaged: its records don't match its header. Put back a good copy of "
-    "the file, or move it away to start a new dictionary.";
+    "The dictionary file is damaged: its records don't match its header. Import from another "
+    "dictionary, or from a good copy of this one.";
 const char* const kReadHint = "Disk input/output error. Can't open dictionary file for reading.";
 
 Dictionary protectedSource() {
