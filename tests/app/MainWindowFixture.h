@@ -16,10 +16,11 @@
 #include "support/GuiFixture.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"
+#include "support/TestStore.h"
 
 namespace lq::test {
 
-class MainWindowFixture : public GuiFixture {
+class MainWindowFixture : public GuiFixture, protected TestStore {
   protected:
     void TearDown() override {
         window.reset();
@@ -92,11 +93,7 @@ class MainWindowFixture : public GuiFixture {
         widget->setFocus(Qt::OtherFocusReason);
     }
 
-    TempFolder folder;
-    RecordingReporter reporter;
-    FixedClock clock;
     TestRandom random;
-    DictionaryStore store{folder.file("Lexiquill.lqd"), reporter, clock};
     std::unique_ptr<CMainDialog> window;
     std::vector<QUrl> openedUrls;
 };

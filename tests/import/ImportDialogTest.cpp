@@ -23,6 +23,7 @@
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
+#include "support/TestStore.h"
 
 namespace lq::test {
 namespace {
@@ -55,7 +56,7 @@ void pick(QWidget* dialog, const char* listName, const char* column, const QStri
 }
 
 // The current dictionary lives in the store; the source is written to a file of its own.
-class ImportDialogTest : public GuiFixture {
+class ImportDialogTest : public GuiFixture, protected TestStore {
   protected:
     void TearDown() override {
         dialog.reset();
@@ -119,10 +120,6 @@ class ImportDialogTest : public GuiFixture {
         return out;
     }
 
-    TempFolder folder;
-    RecordingReporter reporter;
-    FixedClock clock;
-    DictionaryStore store{folder.file("Lexiquill.lqd"), reporter, clock};
     std::unique_ptr<CImportWords> dialog;
 };
 
