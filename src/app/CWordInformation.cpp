@@ -15,7 +15,7 @@ namespace {
 
 // The name at a table index; a damaged index shows nothing rather than reading outside.
 template <typename Record>
-QString nameAt(const std::vector<Record>& records, int32_t index) {
+QString nameAt(const RecordTable<Record>& records, int32_t index) {
     return index >= 0 && static_cast<std::size_t>(index) < records.size()
                ? displayField(records[static_cast<std::size_t>(index)].name)
                : QString();

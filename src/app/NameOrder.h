@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "store/RecordTable.h"
 #include "ui/TextCodec.h"
 
 class QComboBox;
@@ -36,7 +37,7 @@ void sortKeys(std::vector<OrderKey>& keys);
 
 // The shown names of a theme or language table, sorted.
 template <typename Record>
-std::vector<NamedIndex> sortedNames(const std::vector<Record>& records) {
+std::vector<NamedIndex> sortedNames(const RecordTable<Record>& records) {
     std::vector<NamedIndex> entries;
     entries.reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -56,7 +57,7 @@ constexpr int32_t kAnyRecord = -1;
 // A filter list: "< doesn't matter >" sorted in among the names, and selected.
 void fillSortedFilterList(QComboBox* list, std::vector<NamedIndex> entries);
 template <typename Record>
-void fillSortedFilterList(QComboBox* list, const std::vector<Record>& records) {
+void fillSortedFilterList(QComboBox* list, const RecordTable<Record>& records) {
     fillSortedFilterList(list, sortedNames(records));
 }
 

@@ -32,7 +32,7 @@ std::string_view sourceLoadHint(LoadStatus status) {
 // The first record holding the same name bytes as the entry picked in `list`; -1 for
 // "< doesn't matter >" and for a list without records.
 template <typename Record, typename Find>
-int32_t firstRecordNamedAsPicked(int32_t picked, const std::vector<Record>& records, Find find) {
+int32_t firstRecordNamedAsPicked(int32_t picked, const RecordTable<Record>& records, Find find) {
     if (picked < 0 || static_cast<std::size_t>(picked) >= records.size()) {
         return kAnyRecord;
     }

@@ -14,7 +14,7 @@ namespace {
 constexpr int32_t kLookAhead = 8;
 
 template <typename Record>
-int32_t tableSize(const std::vector<Record>& table) {
+int32_t tableSize(const RecordTable<Record>& table) {
     return static_cast<int32_t>(table.size());
 }
 

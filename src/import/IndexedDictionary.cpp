@@ -15,7 +15,7 @@ IndexedDictionary::IndexedDictionary(Dictionary& dictionary, DictionaryEdits& ed
 }
 
 template <typename Record>
-void IndexedDictionary::indexNames(const std::vector<Record>& table, TextMap<int32_t>& firstIndex) {
+void IndexedDictionary::indexNames(const RecordTable<Record>& table, TextMap<int32_t>& firstIndex) {
     // emplace keeps an existing entry, so a repeated name stays with its first index.
     for (std::size_t i = 0; i < table.size(); ++i) {
         firstIndex.emplace(fieldText(table[i].name), static_cast<int32_t>(i));
@@ -89,7 +89,7 @@ bool IndexedDictionary::deleteWord(int32_t index) {
 }
 
 bool IndexedDictionary::putBackWord(int32_t index, const WordRecord& removed) {
-    std::vector<WordRecord>& words = dictionary_.words;
+    WordTable& words = dictionary_.words;
     const auto size = static_cast<int32_t>(words.size());
     if (index == size) {
         return addWord(removed);

@@ -43,7 +43,7 @@ class IndexedDictionary {
 
   private:
     template <typename Record>
-    static void indexNames(const std::vector<Record>& table, TextMap<int32_t>& firstIndex);
+    static void indexNames(const RecordTable<Record>& table, TextMap<int32_t>& firstIndex);
     static int32_t lookUp(const TextMap<int32_t>& firstIndex, std::string_view text);
 
     Dictionary& dictionary_;

@@ -20,8 +20,7 @@ void insertSorted(std::vector<int32_t>& places, int32_t index) {
 
 }  // namespace
 
-WordTextIndex::WordTextIndex(const std::vector<WordRecord>& words, std::size_t moreTexts)
-    : words_(words) {
+WordTextIndex::WordTextIndex(const WordTable& words, std::size_t moreTexts) : words_(words) {
     rehash(kMinimumCapacity);
     reserve(words.size() + moreTexts);
     for (std::size_t i = 0; i < words.size(); ++i) {

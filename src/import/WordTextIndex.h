@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "import/TextMap.h"
-#include "store/Records.h"
+#include "store/Dictionary.h"
 
 namespace lq {
 
@@ -17,7 +17,7 @@ class WordTextIndex {
   public:
     // Indexes every word of the table, which must outlive the index, with room for this many
     // more texts before the index has to grow.
-    explicit WordTextIndex(const std::vector<WordRecord>& words, std::size_t moreTexts = 0);
+    explicit WordTextIndex(const WordTable& words, std::size_t moreTexts = 0);
     // The lowest index whose word is the given text byte for byte, or kNotFound (-1).
     int32_t first(std::string_view text) const;
     // A hint: the slot of this text is about to be needed. A large table misses the cache on
@@ -41,7 +41,7 @@ class WordTextIndex {
     void reserve(std::size_t texts);
     void rehash(std::size_t capacity);
 
-    const std::vector<WordRecord>& words_;
+    const WordTable& words_;
     std::vector<Slot> slots_;  // a power of two long, never more than half full
     std::size_t used_ = 0;
     // For a text that occurs more than once: its places after the first, ascending.

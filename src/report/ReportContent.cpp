@@ -7,7 +7,7 @@ namespace lq {
 namespace {
 
 template <typename Record>
-std::string_view nameAt(const std::vector<Record>& table, int32_t index) {
+std::string_view nameAt(const RecordTable<Record>& table, int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= table.size()) {
         return {};
     }

@@ -23,7 +23,7 @@ constexpr int32_t kAny = -1;
 
 // "< doesn't matter >" first, then the names in their sorted order.
 template <typename Record>
-void fillFilterList(QComboBox* list, const std::vector<Record>& records, int32_t selected) {
+void fillFilterList(QComboBox* list, const RecordTable<Record>& records, int32_t selected) {
     list->clear();
     list->addItem(displayText(kAnyFilterText), kAny);
     appendEntries(list, sortedNames(records));
@@ -33,7 +33,7 @@ void fillFilterList(QComboBox* list, const std::vector<Record>& records, int32_t
 
 // The first record of that name, as a name is what the user picked; -1 for "< doesn't matter >".
 template <typename Record, typename Find>
-int32_t chosenRecord(const QComboBox* list, const std::vector<Record>& records, Find find) {
+int32_t chosenRecord(const QComboBox* list, const RecordTable<Record>& records, Find find) {
     const int32_t index = currentRecordIndex(list);
     if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
         return kAny;

@@ -26,15 +26,15 @@ std::string tooFewVariantsMessage(const WordRecord& word) {
            ").";
 }
 
-int32_t tableSize(const std::vector<WordRecord>& words) {
+int32_t tableSize(const WordTable& words) {
     return static_cast<int32_t>(words.size());
 }
 
-bool inTable(const std::vector<WordRecord>& words, int32_t index) {
+bool inTable(const WordTable& words, int32_t index) {
     return index >= 0 && index < tableSize(words);
 }
 
-const WordRecord& wordAt(const std::vector<WordRecord>& words, int32_t index) {
+const WordRecord& wordAt(const WordTable& words, int32_t index) {
     return words[static_cast<std::size_t>(index)];
 }
 
@@ -49,7 +49,7 @@ std::vector<int32_t> candidatesOf(const Dictionary& dictionary) {
 }
 
 // The first test word that can't be given `needed` wrong answers, or -1.
-int32_t firstWordShortOfVariants(const std::vector<WordRecord>& words, const TestWords& testWords,
+int32_t firstWordShortOfVariants(const WordTable& words, const TestWords& testWords,
                                  int32_t needed) {
     const CompanionLists companions(words, testWords);
     for (const int32_t word : testWords) {
@@ -73,12 +73,11 @@ int32_t countCandidates(const Dictionary& dictionary) {
         [&](const WordRecord& word) { return isCandidate(dictionary.header, word); }));
 }
 
-std::vector<int32_t> companionsOf(const std::vector<WordRecord>& words, int32_t word) {
+std::vector<int32_t> companionsOf(const WordTable& words, int32_t word) {
     return CompanionLists(words, {word}).companionsOf(word);
 }
 
-CompanionLists::CompanionLists(const std::vector<WordRecord>& words,
-                               const TestWords& wordsOfInterest)
+CompanionLists::CompanionLists(const WordTable& words, const TestWords& wordsOfInterest)
     : words_(words) {
     for (const int32_t word : wordsOfInterest) {
         if (inTable(words, word)) {
@@ -152,8 +151,8 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
     return true;
 }
 
-std::vector<int32_t> drawVariants(const std::vector<WordRecord>& words, int32_t questionWord,
-                                  int32_t count, TestRandom& random, const Clock& clock) {
+std::vector<int32_t> drawVariants(const WordTable& words, int32_t questionWord, int32_t count,
+                                  TestRandom& random, const Clock& clock) {
     return drawVariants(tableSize(words), companionsOf(words, questionWord), count, random, clock);
 }
 

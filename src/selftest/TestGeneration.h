@@ -22,14 +22,14 @@ bool isCandidate(const DictionaryHeader& header, const WordRecord& word);
 int32_t countCandidates(const Dictionary& dictionary);
 // The other words of the same theme and language: only those can be offered as wrong answers.
 // Ascending; empty for an index outside the table.
-std::vector<int32_t> companionsOf(const std::vector<WordRecord>& words, int32_t word);
+std::vector<int32_t> companionsOf(const WordTable& words, int32_t word);
 
 // The companions of a set of words, found in one pass over the table, so that a large table
 // is not scanned again for every question.
 class CompanionLists {
   public:
     // `words` must outlive this and stay unchanged.
-    CompanionLists(const std::vector<WordRecord>& words, const TestWords& wordsOfInterest);
+    CompanionLists(const WordTable& words, const TestWords& wordsOfInterest);
     // Ascending, like lq::companionsOf, for any word of the table.
     std::vector<int32_t> companionsOf(int32_t word) const;
     int32_t companionCount(int32_t word) const;
@@ -40,7 +40,7 @@ class CompanionLists {
     // The group of a word of the table, when it was one of the words of interest's.
     const std::vector<int32_t>* knownGroup(int32_t word) const;
 
-    const std::vector<WordRecord>& words_;
+    const WordTable& words_;
     std::map<ThemeAndLanguage, std::vector<int32_t>> groups_;
 };
 
@@ -57,8 +57,8 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
 
 // `count` distinct companions of questionWord in draw order, after seeding `random` from the
 // clock's second. Fewer when the word has fewer companions (prepareTest refuses such tests).
-std::vector<int32_t> drawVariants(const std::vector<WordRecord>& words, int32_t questionWord,
-                                  int32_t count, TestRandom& random, const Clock& clock);
+std::vector<int32_t> drawVariants(const WordTable& words, int32_t questionWord, int32_t count,
+                                  TestRandom& random, const Clock& clock);
 // The same with the question word's companions already found.
 std::vector<int32_t> drawVariants(int32_t tableSize, std::vector<int32_t> companions, int32_t count,
                                   TestRandom& random, const Clock& clock);

@@ -24,7 +24,7 @@ int clampPosition(int position) {
 }
 
 template <typename Record>
-std::string_view filterText(const std::vector<Record>& records, int32_t filter) {
+std::string_view filterText(const RecordTable<Record>& records, int32_t filter) {
     if (filter < 0) {
         return kAnyFilterText;
     }

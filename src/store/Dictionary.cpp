@@ -10,7 +10,7 @@ namespace lq {
 namespace {
 
 template <typename Record, typename Field>
-int32_t findFirst(const std::vector<Record>& records, Field Record::*field, std::string_view text) {
+int32_t findFirst(const RecordTable<Record>& records, Field Record::*field, std::string_view text) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (fieldText(records[i].*field) == text) {
             return static_cast<int32_t>(i);

@@ -3,19 +3,23 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
+#include "store/RecordTable.h"
 #include "store/Records.h"
 
 namespace lq {
+
+using LanguageTable = RecordTable<LanguageRecord>;
+using ThemeTable = RecordTable<ThemeRecord>;
+using WordTable = RecordTable<WordRecord>;
 
 // The header's counts always equal the lengths of the tables; every operation that adds or
 // removes a record keeps them in step.
 struct Dictionary {
     DictionaryHeader header{};
-    std::vector<LanguageRecord> languages;
-    std::vector<ThemeRecord> themes;
-    std::vector<WordRecord> words;
+    LanguageTable languages;
+    ThemeTable themes;
+    WordTable words;
 };
 
 constexpr int32_t kNotFound = -1;

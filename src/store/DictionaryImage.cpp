@@ -47,28 +47,26 @@ bool wordsAreSound(const Dictionary& d) {
     return true;
 }
 
-// Reads `count` records into a table whose room is already reserved. Going through a small
-// buffer fills the table in one pass; resizing first would write every byte twice.
-// Each chunk is checked while it is still in the cache; false from `sound` stops the reading.
+// Reads a table's records straight into its storage, a slice at a time, and checks each slice
+// while it is still in the cache. Each byte is then written once, by the read itself, as a
+// plain read of the file would write it.
 enum class TableRead { Complete, Failed, Unsound };
 
+constexpr std::size_t kSliceBytes = 256 * 1024;
+
 template <typename Record, typename Check>
-TableRead readTable(const ReadExact& read, std::vector<Record>& table, std::size_t count,
-                    const Check& sound) {
-    constexpr std::size_t kChunk = 65536 / sizeof(Record);
-    Record buffer[kChunk];
-    while (table.size() < count) {
-        const std::size_t n = std::min(kChunk, count - table.size());
-        if (!read(buffer, n * sizeof(Record))) {
+TableRead readTable(const ReadExact& read, RecordTable<Record>& table, const Check& sound) {
+    constexpr std::size_t kSlice = kSliceBytes / sizeof(Record);
+    for (std::size_t first = 0; first < table.size(); first += kSlice) {
+        const std::size_t n = std::min(kSlice, table.size() - first);
+        Record* slice = table.data() + first;
+        if (!read(slice, n * sizeof(Record))) {
             return TableRead::Failed;
         }
-        byteorder::convert(buffer, n);
-        for (std::size_t i = 0; i < n; ++i) {
-            if (!sound(buffer[i])) {
-                return TableRead::Unsound;
-            }
+        byteorder::convert(slice, n);
+        if (!std::all_of(slice, slice + n, sound)) {
+            return TableRead::Unsound;
         }
-        table.insert(table.end(), buffer, buffer + n);
     }
     return TableRead::Complete;
 }
@@ -79,7 +77,7 @@ bool anyRecord(const Record&) {
 }
 
 template <typename Record>
-bool writeTable(const WriteBytes& write, const std::vector<Record>& table) {
+bool writeTable(const WriteBytes& write, const RecordTable<Record>& table) {
     if (table.empty()) {
         return true;
     }
@@ -137,9 +135,9 @@ LoadStatus decodeDictionary(const ReadExact& read, int64_t totalSize, Dictionary
     const auto themeCount = static_cast<std::size_t>(h.themeCount);
     const auto wordCount = static_cast<std::size_t>(h.wordCount);
     try {
-        loaded.languages.reserve(languageCount);
-        loaded.themes.reserve(themeCount);
-        loaded.words.reserve(wordCount);
+        loaded.languages = unsetTable<LanguageRecord>(languageCount);
+        loaded.themes = unsetTable<ThemeRecord>(themeCount);
+        loaded.words = unsetTable<WordRecord>(wordCount);
     } catch (const std::bad_alloc&) {
         return LoadStatus::OutOfMemory;
     }
@@ -147,12 +145,12 @@ LoadStatus decodeDictionary(const ReadExact& read, int64_t totalSize, Dictionary
         return validIndex(word.themeIndex, themeCount) &&
                validIndex(word.languageIndex, languageCount);
     };
-    TableRead result = readTable(read, loaded.languages, languageCount, anyRecord<LanguageRecord>);
+    TableRead result = readTable(read, loaded.languages, anyRecord<LanguageRecord>);
     if (result == TableRead::Complete) {
-        result = readTable(read, loaded.themes, themeCount, anyRecord<ThemeRecord>);
+        result = readTable(read, loaded.themes, anyRecord<ThemeRecord>);
     }
     if (result == TableRead::Complete) {
-        result = readTable(read, loaded.words, wordCount, wordIsSound);
+        result = readTable(read, loaded.words, wordIsSound);
     }
     if (result != TableRead::Complete) {
         return result == TableRead::Unsound ? LoadStatus::Damaged : LoadStatus::ReadError;

@@ -12,7 +12,7 @@ constexpr std::string_view kReallocationFix =
     "Memory reallocation error. Close some applications and try again.";
 
 template <typename Record>
-bool append(std::vector<Record>& table, int32_t& count, const Record& record, Reporter& reporter,
+bool append(RecordTable<Record>& table, int32_t& count, const Record& record, Reporter& reporter,
             std::string_view message) {
     try {
         table.push_back(record);
@@ -37,12 +37,12 @@ constexpr CatalogSide kLanguageSide{&WordRecord::languageIndex, &DictionaryHeade
                                     &DictionaryHeader::testLanguageFilter};
 
 void clearAllWords(Dictionary& dictionary) {
-    std::vector<WordRecord>().swap(dictionary.words);
+    WordTable().swap(dictionary.words);
     dictionary.header.wordCount = 0;
 }
 
 template <typename Record>
-bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, const CatalogSide& side,
+bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table, const CatalogSide& side,
                         std::string_view name, Reporter& reporter) {
     DictionaryHeader& header = dictionary.header;
     int32_t deleted = kNotFound;
@@ -58,7 +58,7 @@ bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, cons
     }
     if (table.size() == 1) {
         // The one entry holds every word.
-        std::vector<Record>().swap(table);
+        RecordTable<Record>().swap(table);
         header.*side.count = 0;
         clearAllWords(dictionary);
         header.*side.testFilter = -1;
@@ -91,7 +91,7 @@ bool deleteCatalogEntry(Dictionary& dictionary, std::vector<Record>& table, cons
 }
 
 template <typename Record>
-void renameIn(std::vector<Record>& table, int32_t index, std::string_view name) {
+void renameIn(RecordTable<Record>& table, int32_t index, std::string_view name) {
     if (index >= 0 && index < static_cast<int32_t>(table.size())) {
         setFieldText(table[index].name, name);
     }
@@ -114,7 +114,7 @@ bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& report
 }
 
 bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& /*reporter*/) {
-    std::vector<WordRecord>& words = dictionary.words;
+    WordTable& words = dictionary.words;
     if (words.size() <= 1) {
         clearAllWords(dictionary);
         return true;

@@ -81,7 +81,7 @@ TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
 // The first index of every text in a table, found by one pass from index 0, plus a text
 // that never occurs.
 template <typename Record, std::size_t N>
-std::unordered_map<std::string, int32_t> firstIndexes(const std::vector<Record>& table,
+std::unordered_map<std::string, int32_t> firstIndexes(const RecordTable<Record>& table,
                                                       char (Record::*field)[N]) {
     std::unordered_map<std::string, int32_t> first{{"never", kNotFound}};
     for (std::size_t i = 0; i < table.size(); ++i) {

@@ -29,7 +29,7 @@ int32_t poolSize(std::string_view pool) {
 }
 
 template <typename Record>
-void fillTable(RandomDictionaries& random, std::vector<Record>& table, int32_t count) {
+void fillTable(RandomDictionaries& random, RecordTable<Record>& table, int32_t count) {
     table.resize(count);
     for (Record& record : table) {
         random.fillText(record.name, kNamePool);

@@ -13,7 +13,7 @@ int32_t sizeOf(const auto& table) {
 // Theme or language of a word: the target, the first record of that name, or a new record.
 template <typename Record, typename AddFunction>
 int32_t placeReference(Placement placement, int32_t target, int32_t matched, int32_t otherMatched,
-                       Placement otherPlacement, const std::vector<Record>& table,
+                       Placement otherPlacement, const RecordTable<Record>& table,
                        const Record& sourceRecord, AddFunction add, int32_t& addedCount) {
     if (placement == Placement::IntoExisting) {
         return target >= 0 && target < sizeOf(table) ? target : kNotFound;

@@ -86,7 +86,7 @@ TEST(Knowledge, AverageIsPooledOverTheTestsNotTheWords) {
     };
     for (const AverageCase& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<WordRecord> words;
+        WordTable words;
         for (auto [right, tested] : c.rightOfTested) {
             words.push_back(makeWord({"w", 0, 0, right, tested}));
         }

@@ -1,0 +1,85 @@
+// The vector type of the dictionary's tables. It behaves exactly like std::vector, with one
+// addition: a table can grow by records that are left unset, because a file read is about to
+// fill them. Loading a large dictionary then writes each record once instead of zeroing it
+// first; every other way of growing a table still sets its records as std::vector does.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace lq {
+
+// Constructing a record from this leaves its bytes as they are.
+struct LeaveUnset {};
+
+// A range of n LeaveUnset values, to build a table of n unset records in one step.
+class UnsetRecords {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = LeaveUnset;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const LeaveUnset*;
+    using reference = LeaveUnset;
+
+    UnsetRecords() = default;
+    explicit UnsetRecords(std::size_t position) : position_(position) {}
+
+    LeaveUnset operator*() const { return {}; }
+    UnsetRecords& operator++() {
+        ++position_;
+        return *this;
+    }
+    UnsetRecords operator++(int) {
+        const UnsetRecords before = *this;
+        ++position_;
+        return before;
+    }
+    bool operator==(const UnsetRecords&) const = default;
+
+  private:
+    std::size_t position_ = 0;
+};
+
+template <typename Record>
+class RecordAllocator {
+  public:
+    using value_type = Record;
+
+    RecordAllocator() = default;
+    template <typename Other>
+    RecordAllocator(const RecordAllocator<Other>&) noexcept {}
+
+    Record* allocate(std::size_t n) { return std::allocator<Record>().allocate(n); }
+    void deallocate(Record* records, std::size_t n) noexcept {
+        std::allocator<Record>().deallocate(records, n);
+    }
+
+    template <typename T, typename... Args>
+    void construct(T* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) T(std::forward<Args>(args)...);
+    }
+    template <typename T>
+    void construct(T* place, LeaveUnset) {
+        ::new (static_cast<void*>(place)) T;
+    }
+
+    template <typename Other>
+    bool operator==(const RecordAllocator<Other>&) const noexcept {
+        return true;
+    }
+};
+
+template <typename Record>
+using RecordTable = std::vector<Record, RecordAllocator<Record>>;
+
+// A table of `count` records whose bytes are left for a read to fill. Throws std::bad_alloc.
+template <typename Record>
+RecordTable<Record> unsetTable(std::size_t count) {
+    return RecordTable<Record>(UnsetRecords(), UnsetRecords(count));
+}
+
+}  // namespace lq
