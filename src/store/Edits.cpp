@@ -67,22 +67,22 @@ bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table, cons
     table.erase(table.begin() + deleted);
     header.*side.count = static_cast<int32_t>(table.size());
 
-    // Deleting j brings the former last word to j, so j is looked at again.
+    // Deleting j brings the former last word to j, so j is looked at again. Every word that
+    // stays is passed exactly once, and renumbered then, so the words are walked only once.
     for (int32_t j = 0; j < static_cast<int32_t>(dictionary.words.size());) {
-        if (dictionary.words[j].*side.wordIndex == deleted) {
+        int32_t& index = dictionary.words[j].*side.wordIndex;
+        if (index == deleted) {
             deleteWord(dictionary, j, reporter);
-        } else {
-            ++j;
+            continue;
         }
+        if (index > deleted) {
+            --index;
+        }
+        ++j;
     }
     // Clear the filter before renumbering, so a filter on the deleted entry ends at -1.
     if (header.*side.testFilter == deleted) {
         header.*side.testFilter = -1;
-    }
-    for (WordRecord& word : dictionary.words) {
-        if (word.*side.wordIndex > deleted) {
-            --(word.*side.wordIndex);
-        }
     }
     if (header.*side.testFilter > deleted) {
         --(header.*side.testFilter);
