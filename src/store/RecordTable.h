@@ -1,7 +1,7 @@
-// The vector type of the dictionary's tables. It behaves exactly like std::vector, with one
-// addition: a table can grow by records that are left unset, because a file read is about to
-// fill them. Loading a large dictionary then writes each record once instead of zeroing it
-// first; every other way of growing a table still sets its records as std::vector does.
+// The vector type of the dictionary's tables. It behaves like std::vector, with one addition:
+// a table can be made with its records left unset (unsetTable), for a file read to fill. Loading
+// a large dictionary then writes each record once instead of zeroing it first; every other way
+// of growing a table still value-initialises its records, as std::vector does.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,8 @@ namespace lq {
 // Constructing a record from this leaves its bytes as they are.
 struct LeaveUnset {};
 
-// A range of n LeaveUnset values, to build a table of n unset records in one step.
+// A range of n LeaveUnset values, to build a table of n unset records in one step. It is just
+// enough of an iterator for vector's range constructor.
 class UnsetRecords {
   public:
     using iterator_category = std::forward_iterator_tag;
@@ -58,6 +59,7 @@ class RecordAllocator {
         std::allocator<Record>().deallocate(records, n);
     }
 
+    // No arguments value-initialise, as std::allocator does; only LeaveUnset leaves bytes unset.
     template <typename T, typename... Args>
     void construct(T* place, Args&&... args) {
         ::new (static_cast<void*>(place)) T(std::forward<Args>(args)...);
