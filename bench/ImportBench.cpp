@@ -4,19 +4,12 @@
 
 #include <cstdio>
 
+#include "SilentReporter.h"
 #include "import/ImportWords.h"
 #include "store/TextField.h"
 
 namespace lq {
 namespace {
-
-class SilentReporter : public Reporter {
-  public:
-    void showError(std::string_view, std::string_view) override {}
-    void showInformation(std::string_view) override {}
-    bool askWarning(std::string_view, bool) override { return false; }
-    void showNewDictionary(std::string_view) override {}
-};
 
 class NoProgress : public ImportProgress {
   public:

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "SilentReporter.h"
 #include "app/CMainDialog.h"
 #include "selftest/TestRandom.h"
 #include "store/DictionaryImage.h"
@@ -34,14 +35,6 @@ void ensureApplication() {
         return std::make_unique<QApplication>(argc, argv);
     }();
 }
-
-class SilentReporter : public Reporter {
-  public:
-    void showError(std::string_view, std::string_view) override {}
-    void showInformation(std::string_view) override {}
-    bool askWarning(std::string_view, bool) override { return false; }
-    void showNewDictionary(std::string_view) override {}
-};
 
 class NoonClock : public Clock {
   public:

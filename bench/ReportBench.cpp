@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "SilentReporter.h"
 #include "report/HtmlReport.h"
 #include "report/ReportOrder.h"
 #include "report/ReportSave.h"
@@ -52,15 +53,6 @@ Dictionary dictionaryOfWords(int count) {
     dictionary.header.wordCount = count;
     return dictionary;
 }
-
-class SilentReporter final : public Reporter {
-  public:
-    void showError(std::string_view, std::string_view) override { ++errors; }
-    void showInformation(std::string_view) override {}
-    bool askWarning(std::string_view, bool) override { return true; }
-    void showNewDictionary(std::string_view) override {}
-    int errors = 0;
-};
 
 void BM_SortWordsByText(benchmark::State& state) {
     const Dictionary dictionary = dictionaryOfWords(static_cast<int>(state.range(0)));
@@ -109,7 +101,7 @@ void saveToDisk(benchmark::State& state, ReportFormat format) {
     }
     ReportRequest request{folder, "report", {-1, -1}, ReportOptions{}};
     request.options.format = format;
-    SilentReporter reporter;
+    SilentReporter reporter(true);  // replaces the report of the previous iteration
     for (auto _ : state) {
         saveReport(dictionary, request, reporter);
     }

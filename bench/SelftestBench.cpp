@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "SilentReporter.h"
 #include "selftest/TestGeneration.h"
 #include "selftest/TestOptions.h"
 #include "selftest/TestRun.h"
@@ -12,15 +13,6 @@
 
 namespace lq {
 namespace {
-
-class SilentReporter : public Reporter {
-  public:
-    void showError(std::string_view, std::string_view) override { ++errors; }
-    void showInformation(std::string_view) override {}
-    bool askWarning(std::string_view, bool) override { return false; }
-    void showNewDictionary(std::string_view) override {}
-    int errors = 0;
-};
 
 class SteppingClock : public Clock {
   public:
@@ -65,15 +57,31 @@ Dictionary dictionaryOf(int32_t wordCount) {
     return d;
 }
 
-void BM_PrepareTestOf80Questions(benchmark::State& state) {
-    const Dictionary dictionary = dictionaryOf(static_cast<int32_t>(state.range(0)));
+// What "&Test!" works with: the dictionary of the benchmark's size and the test's helpers.
+struct TestStart {
+    explicit TestStart(const benchmark::State& state)
+        : dictionary(dictionaryOf(static_cast<int32_t>(state.range(0)))) {}
+
+    // Draws the test words; a refused test ends the benchmark with an error.
+    bool prepare(benchmark::State& state) {
+        if (prepareTest(dictionary, random, clock, reporter, testWords)) {
+            return true;
+        }
+        state.SkipWithError("test refused");
+        return false;
+    }
+
+    Dictionary dictionary;
     TestRandom random;
     SteppingClock clock;
     SilentReporter reporter;
     TestWords testWords;
+};
+
+void BM_PrepareTestOf80Questions(benchmark::State& state) {
+    TestStart start(state);
     for (auto _ : state) {
-        if (!prepareTest(dictionary, random, clock, reporter, testWords)) {
-            state.SkipWithError("test refused");
+        if (!start.prepare(state)) {
             break;
         }
     }
@@ -83,23 +91,18 @@ BENCHMARK(BM_PrepareTestOf80Questions)->Arg(100000)->Arg(32000)->Unit(benchmark:
 // What happens between "&Test!" and the last question: the test words, then every question's
 // variants as the test window draws them, each question in its own second.
 void BM_StartTestOf80QuestionsWith16Variants(benchmark::State& state) {
-    Dictionary dictionary = dictionaryOf(static_cast<int32_t>(state.range(0)));
-    TestRandom random;
-    SteppingClock clock;
-    SilentReporter reporter;
-    TestWords testWords;
+    TestStart start(state);
     for (auto _ : state) {
-        if (!prepareTest(dictionary, random, clock, reporter, testWords)) {
-            state.SkipWithError("test refused");
+        if (!start.prepare(state)) {
             break;
         }
-        TestRun run(dictionary, testWords, random, clock);
+        TestRun run(start.dictionary, start.testWords, start.random, start.clock);
         while (!run.finished()) {
             const std::vector<std::string> answers = run.offeredAnswers();
             run.answer(answers.back());
         }
     }
-    state.counters["candidates"] = static_cast<double>(countCandidates(dictionary));
+    state.counters["candidates"] = static_cast<double>(countCandidates(start.dictionary));
 }
 // 100,000 words is beyond one draw's reach; 32,000 is the largest size drawn by rejection
 // alone, where few candidates make the draws slowest.

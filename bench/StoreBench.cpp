@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "SilentReporter.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
@@ -25,14 +26,6 @@ namespace lq {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class SilentReporter final : public Reporter {
-  public:
-    void showError(std::string_view, std::string_view) override {}
-    void showInformation(std::string_view) override {}
-    bool askWarning(std::string_view, bool) override { return false; }
-    void showNewDictionary(std::string_view) override {}
-};
 
 // Two languages and two themes; the words alternate between the themes, so each holds half.
 Dictionary benchDictionary(int wordCount) {
