@@ -2,27 +2,20 @@
 
 #include "catalog/CatalogNames.h"
 #include "catalog/CatalogSide.h"
-#include "ui/Pictures.h"
 #include "ui_CDeleteCatalogEntry.h"
 
 namespace lq {
 
 CDeleteCatalogEntry::CDeleteCatalogEntry(const CatalogSide& side, Dictionary& dictionary,
                                          int32_t index, Reporter& reporter, QWidget* parent)
-    : QDialog(parent),
-      ui_(std::make_unique<Ui::CDeleteCatalogEntry>()),
-      side_(side),
-      dictionary_(dictionary),
-      reporter_(reporter) {
+    : CCatalogEntryDialog(side, dictionary, reporter, parent),
+      ui_(std::make_unique<Ui::CDeleteCatalogEntry>()) {
     ui_->setupUi(this);
     setWindowTitle(side_.deleteTitle);
     ui_->selectLabel->setText(side_.selectLabel);
     appendEntries(ui_->nameList, catalogEntries(dictionary_, side_));
     ui_->nameList->setCurrentIndex(ui_->nameList->findData(index));
-    setButtonPicture(ui_->okButton, "button-ok");
-    setButtonPicture(ui_->cancelButton, "button-cancel");
-    connect(ui_->okButton, &QPushButton::clicked, this, &CDeleteCatalogEntry::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &CDeleteCatalogEntry::reject);
+    setUpButtons(ui_->okButton, ui_->cancelButton);
 }
 
 CDeleteCatalogEntry::~CDeleteCatalogEntry() = default;

@@ -1,9 +1,10 @@
 // "Delete Theme" / "Delete Language": deletes an entry with all its words, after asking.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <memory>
+
+#include "catalog/CCatalogEntryDialog.h"
 
 namespace Ui {
 class CDeleteCatalogEntry;
@@ -11,11 +12,7 @@ class CDeleteCatalogEntry;
 
 namespace lq {
 
-struct CatalogSide;
-struct Dictionary;
-class Reporter;
-
-class CDeleteCatalogEntry : public QDialog {
+class CDeleteCatalogEntry : public CCatalogEntryDialog {
     Q_OBJECT
   public:
     // `index` is the record of the name selected in the list dialog; the user may pick another.
@@ -29,9 +26,6 @@ class CDeleteCatalogEntry : public QDialog {
 
   private:
     std::unique_ptr<Ui::CDeleteCatalogEntry> ui_;
-    const CatalogSide& side_;
-    Dictionary& dictionary_;
-    Reporter& reporter_;
 };
 
 }  // namespace lq

@@ -1,7 +1,6 @@
 #include "catalog/CNewCatalogEntry.h"
 
 #include "catalog/CatalogSide.h"
-#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CNewCatalogEntry.h"
 
@@ -9,19 +8,13 @@ namespace lq {
 
 CNewCatalogEntry::CNewCatalogEntry(const CatalogSide& side, Dictionary& dictionary,
                                    Reporter& reporter, QWidget* parent)
-    : QDialog(parent),
-      ui_(std::make_unique<Ui::CNewCatalogEntry>()),
-      side_(side),
-      dictionary_(dictionary),
-      reporter_(reporter) {
+    : CCatalogEntryDialog(side, dictionary, reporter, parent),
+      ui_(std::make_unique<Ui::CNewCatalogEntry>()) {
     ui_->setupUi(this);
     setWindowTitle(side_.newTitle);
     ui_->nameFrame->setTitle(side_.nameFrame);
     ui_->nameEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
-    setButtonPicture(ui_->okButton, "button-ok");
-    setButtonPicture(ui_->cancelButton, "button-cancel");
-    connect(ui_->okButton, &QPushButton::clicked, this, &CNewCatalogEntry::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &CNewCatalogEntry::reject);
+    setUpButtons(ui_->okButton, ui_->cancelButton);
 }
 
 CNewCatalogEntry::~CNewCatalogEntry() = default;

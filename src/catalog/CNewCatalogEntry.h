@@ -1,8 +1,9 @@
 // "New Theme" / "New Language": adds an entry under a name that is not blank and not taken.
 #pragma once
 
-#include <QDialog>
 #include <memory>
+
+#include "catalog/CCatalogEntryDialog.h"
 
 namespace Ui {
 class CNewCatalogEntry;
@@ -10,11 +11,7 @@ class CNewCatalogEntry;
 
 namespace lq {
 
-struct CatalogSide;
-struct Dictionary;
-class Reporter;
-
-class CNewCatalogEntry : public QDialog {
+class CNewCatalogEntry : public CCatalogEntryDialog {
     Q_OBJECT
   public:
     CNewCatalogEntry(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
@@ -27,9 +24,6 @@ class CNewCatalogEntry : public QDialog {
 
   private:
     std::unique_ptr<Ui::CNewCatalogEntry> ui_;
-    const CatalogSide& side_;
-    Dictionary& dictionary_;
-    Reporter& reporter_;
 };
 
 }  // namespace lq

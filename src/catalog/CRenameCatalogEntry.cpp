@@ -1,7 +1,6 @@
 #include "catalog/CRenameCatalogEntry.h"
 
 #include "catalog/CatalogSide.h"
-#include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CRenameCatalogEntry.h"
 
@@ -9,12 +8,9 @@ namespace lq {
 
 CRenameCatalogEntry::CRenameCatalogEntry(const CatalogSide& side, Dictionary& dictionary,
                                          int32_t index, Reporter& reporter, QWidget* parent)
-    : QDialog(parent),
+    : CCatalogEntryDialog(side, dictionary, reporter, parent),
       ui_(std::make_unique<Ui::CRenameCatalogEntry>()),
-      side_(side),
-      dictionary_(dictionary),
-      index_(index),
-      reporter_(reporter) {
+      index_(index) {
     ui_->setupUi(this);
     setWindowTitle(side_.renameTitle);
     ui_->oldNameLabel->setText(side_.oldNameLabel);
@@ -24,10 +20,7 @@ CRenameCatalogEntry::CRenameCatalogEntry(const CatalogSide& side, Dictionary& di
     ui_->newNameEdit->setText(oldName);
     ui_->newNameEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
     ui_->newNameEdit->selectAll();
-    setButtonPicture(ui_->okButton, "button-ok");
-    setButtonPicture(ui_->cancelButton, "button-cancel");
-    connect(ui_->okButton, &QPushButton::clicked, this, &CRenameCatalogEntry::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &CRenameCatalogEntry::reject);
+    setUpButtons(ui_->okButton, ui_->cancelButton);
 }
 
 CRenameCatalogEntry::~CRenameCatalogEntry() = default;

@@ -2,9 +2,10 @@
 // test filter follow it.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <memory>
+
+#include "catalog/CCatalogEntryDialog.h"
 
 namespace Ui {
 class CRenameCatalogEntry;
@@ -12,11 +13,7 @@ class CRenameCatalogEntry;
 
 namespace lq {
 
-struct CatalogSide;
-struct Dictionary;
-class Reporter;
-
-class CRenameCatalogEntry : public QDialog {
+class CRenameCatalogEntry : public CCatalogEntryDialog {
     Q_OBJECT
   public:
     // `index` is the record of the name selected in the list dialog.
@@ -30,10 +27,7 @@ class CRenameCatalogEntry : public QDialog {
 
   private:
     std::unique_ptr<Ui::CRenameCatalogEntry> ui_;
-    const CatalogSide& side_;
-    Dictionary& dictionary_;
     int32_t index_;
-    Reporter& reporter_;
 };
 
 }  // namespace lq

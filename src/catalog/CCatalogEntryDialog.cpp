@@ -1,0 +1,20 @@
+#include "catalog/CCatalogEntryDialog.h"
+
+#include <QPushButton>
+
+#include "ui/Pictures.h"
+
+namespace lq {
+
+CCatalogEntryDialog::CCatalogEntryDialog(const CatalogSide& side, Dictionary& dictionary,
+                                         Reporter& reporter, QWidget* parent)
+    : QDialog(parent), side_(side), dictionary_(dictionary), reporter_(reporter) {}
+
+void CCatalogEntryDialog::setUpButtons(QPushButton* okButton, QPushButton* cancelButton) {
+    setButtonPicture(okButton, "button-ok");
+    setButtonPicture(cancelButton, "button-cancel");
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace lq
