@@ -29,8 +29,8 @@ std::string_view sourceLoadHint(LoadStatus status) {
     return loadFailureHint(status);
 }
 
-// The first record holding the same name bytes as the entry picked in `list`; -1 for
-// "< doesn't matter >" and for a list without records.
+// The first record whose name holds the same bytes as record `picked`, the one behind a list's
+// entry; -1 for "< doesn't matter >" and for a list without records.
 template <typename Record, typename Find>
 int32_t firstRecordNamedAsPicked(int32_t picked, const RecordTable<Record>& records, Find find) {
     if (picked < 0 || static_cast<std::size_t>(picked) >= records.size()) {
