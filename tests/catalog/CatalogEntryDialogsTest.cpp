@@ -32,13 +32,6 @@ std::string repeated(const std::string& text, int times) {
     return out;
 }
 
-template <typename Widget>
-Widget* child(QWidget* dialog, const char* name) {
-    auto* found = dialog->findChild<Widget*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 // Empties an edit as a user would, so that it counts as edited.
 void eraseText(QLineEdit* edit) {
     edit->selectAll();

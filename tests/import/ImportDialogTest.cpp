@@ -31,14 +31,7 @@ namespace {
 // A control of the dialog, inside the named placement column when one is given.
 template <typename Widget>
 Widget* findIn(QWidget* dialog, const char* name, const char* column = nullptr) {
-    QWidget* parent = dialog;
-    if (column != nullptr) {
-        parent = dialog->findChild<QWidget*>(column);
-        EXPECT_NE(parent, nullptr) << "no " << column;
-    }
-    auto* widget = parent->findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << "no " << name;
-    return widget;
+    return child<Widget>(column != nullptr ? child<QWidget>(dialog, column) : dialog, name);
 }
 
 // Clicks on the round mark, as a user does; the button reaches further than its text.

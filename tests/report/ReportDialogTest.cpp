@@ -29,13 +29,6 @@ using Call = FailingFileOps::Call;
 
 const ShownMessage kWritten{ShownMessage::Kind::Information, "Report successfuly written.", {}};
 
-template <typename T>
-T* child(QWidget* dialog, const char* name) {
-    T* found = dialog->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 QStringList entries(QComboBox* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) {

@@ -23,13 +23,6 @@
 namespace lq::test {
 namespace {
 
-template <typename Widget>
-Widget* child(const QWidget* dialog, const char* name) {
-    auto* found = dialog->findChild<Widget*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 QString fieldText(const QWidget* dialog, const char* name) {
     const auto* field = child<QLineEdit>(dialog, name);
     return field != nullptr ? field->text() : QString();

@@ -16,6 +16,14 @@ class GuiFixture : public ::testing::Test {
     void TearDown() override { EXPECT_EQ(openWindowCount(), 0) << "a window was left open"; }
 };
 
+// The named control of a dialog; fails the test when there is no such control.
+template <typename Widget>
+Widget* child(const QWidget* dialog, const char* objectName) {
+    auto* found = dialog->findChild<Widget*>(objectName);
+    EXPECT_NE(found, nullptr) << "no " << objectName;
+    return found;
+}
+
 // The text of the named label of a dialog; fails the test when there is no such label.
 inline QString labelText(const QWidget* dialog, const char* objectName) {
     const auto* label = dialog->findChild<QLabel*>(objectName);
