@@ -125,7 +125,6 @@ void CImportWords::startImport() {
         return;
     }
     stopRequested_ = false;
-    wordsAdvanced_ = 0;
     ImportProgress& progress = *this;
     run_ = std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
                                        store_.reporter(), store_.clock(), progress);
@@ -141,7 +140,7 @@ void CImportWords::runSlice() {
     slice.start();
     while (!run_->step(kWordsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
     }
-    ui_->importProgress->setValue(wordsAdvanced_);
+    ui_->importProgress->setValue(run_->wordsTaken());
     if (!run_->finished()) {
         sliceTimer_.start(0);
         return;
@@ -150,9 +149,8 @@ void CImportWords::runSlice() {
     showRunning(false);
 }
 
-void CImportWords::advance() {
-    ++wordsAdvanced_;
-}
+// The bar is set from the run once a slice, not once a word: a bar repaints on every change.
+void CImportWords::advance() {}
 
 // The options do not change a run once it has started, so they rest while it goes.
 void CImportWords::showRunning(bool running) {

@@ -58,7 +58,6 @@ class CImportWords : public QDialog, private ImportProgress {
     QTimer sliceTimer_;
     qint64 sliceMilliseconds_ = 30;
     bool stopRequested_ = false;
-    int wordsAdvanced_ = 0;
 };
 
 }  // namespace lq
