@@ -1,5 +1,10 @@
 #include "selftest/CTestResults.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeWidgetItem>
+#include <algorithm>
+
 #include "selftest/TestOptions.h"
 #include "selftest/TestResults.h"
 #include "ui/Pictures.h"
@@ -10,6 +15,39 @@ namespace lq {
 namespace {
 constexpr int kFaceSize = 96;
 constexpr qreal kSmallTextScale = 0.85;
+// The review grows with its texts up to this width, and to this many rows before it scrolls.
+constexpr int kReviewMaxWidth = 720;
+constexpr int kReviewMaxRows = 8;
+constexpr int kReviewColumns = 3;
+
+// What an unanswered question shows in place of an answer; set in italics, so that it can't be
+// taken for an answer that was typed.
+QTreeWidgetItem* reviewItem(const CTestResults::MistakeRow& mistake) {
+    auto* item = new QTreeWidgetItem({mistake.question,
+                                      mistake.given.value_or(QStringLiteral("not answered")),
+                                      mistake.rightAnswer});
+    if (!mistake.given) {
+        QFont italic = item->font(1);
+        italic.setItalic(true);
+        item->setFont(1, italic);
+    }
+    return item;
+}
+
+// Wide enough for every text, tall enough for a few rows, within the limits above.
+void fitToContents(QTreeWidget* list) {
+    int width = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < kReviewColumns; ++column) {
+        list->resizeColumnToContents(column);
+        width += list->columnWidth(column);
+    }
+    const int rows = std::min(list->topLevelItemCount(), kReviewMaxRows);
+    const int rowHeight = list->sizeHintForRow(0);
+    const int height = 2 * list->frameWidth() + list->header()->sizeHint().height() +
+                       rows * rowHeight + list->horizontalScrollBar()->sizeHint().height();
+    list->setMinimumSize(std::min(width, kReviewMaxWidth), height);
+}
+
 }  // namespace
 
 CTestResults::CTestResults(int32_t rightAnswers, int32_t questionCount, QWidget* parent)
@@ -27,10 +65,30 @@ CTestResults::CTestResults(int32_t rightAnswers, int32_t questionCount, QWidget*
     ui_->percentText->setFont(small);
     setLabelPicture(ui_->pictureLabel, facePictureName(resultPicture(percent)).constData(),
                     kFaceSize);
+    showReview(false);
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->repeatButton, &QPushButton::clicked, this, [this]() { done(RepeatMistakes); });
 }
 
 CTestResults::~CTestResults() = default;
+
+void CTestResults::showMistakes(const std::vector<MistakeRow>& mistakes) {
+    QTreeWidget* list = ui_->mistakesList;
+    list->clear();
+    for (const MistakeRow& mistake : mistakes) {
+        list->addTopLevelItem(reviewItem(mistake));
+    }
+    if (!mistakes.empty()) {
+        fitToContents(list);
+    }
+    showReview(!mistakes.empty());
+}
+
+void CTestResults::showReview(bool shown) {
+    ui_->mistakesLabel->setVisible(shown);
+    ui_->mistakesList->setVisible(shown);
+    ui_->repeatButton->setVisible(shown);
+}
 
 QByteArray CTestResults::facePictureName(int picture) {
     return QStringLiteral("face-%1").arg(picture, 2, 10, QLatin1Char('0')).toLatin1();

@@ -141,6 +141,9 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
     random.seed(testWordsSeed(clock));
     testWords = drawDistinctIndexes(tableSize(dictionary.words), std::move(candidates),
                                     static_cast<std::size_t>(questions), random);
+    if (dictionary.header.typedAnswers()) {
+        return true;  // no variants are offered, so none need to be found
+    }
     const int32_t shortWord =
         firstWordShortOfVariants(dictionary.words, testWords, variantCount(dictionary.header));
     if (shortWord != -1) {

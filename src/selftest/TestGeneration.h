@@ -51,7 +51,7 @@ uint32_t variantsSeed(const Clock& clock);
 // Everything that happens before the test window opens: refuses a test that the dictionary
 // can't fill (reported through `reporter`, returns false), otherwise seeds `random` from the
 // clock and leaves the test's words in `testWords`. When the variants check fails, `testWords`
-// keeps the words drawn.
+// keeps the words drawn. A test of typed answers needs no variants and is not checked for them.
 bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& clock,
                  Reporter& reporter, TestWords& testWords);
 

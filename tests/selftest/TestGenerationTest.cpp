@@ -177,12 +177,16 @@ TEST_F(TestGenerationTest, TooFewCandidatesRefuseWithoutSeeding) {
 }
 
 // A word of the same theme in another language is no companion: "Hund" stands alone.
+Dictionary hundAlone() {
+    return makeDictionary({"English", "German"}, {"Animals"},
+                          {{"cat", 0, 0, 0, 0, "Katze"},
+                           {"Hund", 0, 1, 0, 0, "dog"},
+                           {"cow", 0, 0, 0, 0, "Kuh"},
+                           {"hen", 0, 0, 0, 0, "Huhn"}});
+}
+
 TEST_F(TestGenerationTest, WordWithTooFewCompanionsRefusesAndNamesIt) {
-    dictionary = makeDictionary({"English", "German"}, {"Animals"},
-                                {{"cat", 0, 0, 0, 0, "Katze"},
-                                 {"Hund", 0, 1, 0, 0, "dog"},
-                                 {"cow", 0, 0, 0, 0, "Kuh"},
-                                 {"hen", 0, 0, 0, 0, "Huhn"}});
+    dictionary = hundAlone();
     dictionary.header.testCountIndex = 3;  // 4 questions: every word is drawn
     dictionary.header.variantCountIndex = 0;
 
@@ -194,6 +198,36 @@ TEST_F(TestGenerationTest, WordWithTooFewCompanionsRefusesAndNamesIt) {
                             "variants for \"Hund\" (dog).",
                             std::string(kTooFewVariantsFix)}));
     expectSoundTestWords();  // the drawn words stay, though nothing reads them
+}
+
+TEST_F(TestGenerationTest, TypedAnswersNeedNoVariantsButEnoughWords) {
+    struct Case {
+        const char* name;
+        Dictionary dictionary;
+        int8_t testCountIndex;
+        int8_t variantCountIndex;
+        bool starts;
+    };
+    const Case cases[] = {
+        {"a word alone in its language", hundAlone(), 3, 0, true},
+        {"more variant-words than any word has", twentyWords(), 5, 15, true},
+        {"too few words", twentyWords(), 8, 0, false},  // 20 words, 25 questions
+    };
+    for (const Case& c : cases) {
+        dictionary = c.dictionary;
+        dictionary.header.setTypedAnswers(true);
+        dictionary.header.testCountIndex = c.testCountIndex;
+        dictionary.header.variantCountIndex = c.variantCountIndex;
+        reporter.shown.clear();
+        EXPECT_EQ(prepare(), c.starts) << c.name;
+        if (c.starts) {
+            EXPECT_TRUE(reporter.shown.empty()) << c.name;
+            expectSoundTestWords();
+        } else {
+            EXPECT_EQ(reporter.errorMessages(), std::vector<std::string>{"Not enought test-words."})
+                << c.name;
+        }
+    }
 }
 
 TEST_F(TestGenerationTest, CompanionsJustEnoughPass) {
