@@ -15,10 +15,13 @@ namespace lq {
 namespace {
 constexpr int kFaceSize = 96;
 constexpr qreal kSmallTextScale = 0.85;
-// The review grows with its texts up to this width, and to this many rows before it scrolls.
+// The review grows with its texts up to this width, and shows this many rows at least and at
+// most before it scrolls.
 constexpr int kReviewMaxWidth = 720;
-constexpr int kReviewMaxRows = 8;
+constexpr int kReviewMinRows = 3;
+constexpr int kReviewMaxRows = 10;
 constexpr int kReviewColumns = 3;
+constexpr int kColumnGap = 16;
 
 // What an unanswered question shows in place of an answer; set in italics, so that it can't be
 // taken for an answer that was typed.
@@ -34,18 +37,21 @@ QTreeWidgetItem* reviewItem(const CTestResults::MistakeRow& mistake) {
     return item;
 }
 
-// Wide enough for every text, tall enough for a few rows, within the limits above.
+// Wide enough for every text, and as tall as its rows, within the limits above.
 void fitToContents(QTreeWidget* list) {
     int width = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < kReviewColumns; ++column) {
         list->resizeColumnToContents(column);
+        list->setColumnWidth(column, list->columnWidth(column) + kColumnGap);
         width += list->columnWidth(column);
     }
-    const int rows = std::min(list->topLevelItemCount(), kReviewMaxRows);
-    const int rowHeight = list->sizeHintForRow(0);
+    const int rows = std::clamp(list->topLevelItemCount(), kReviewMinRows, kReviewMaxRows);
     const int height = 2 * list->frameWidth() + list->header()->sizeHint().height() +
-                       rows * rowHeight + list->horizontalScrollBar()->sizeHint().height();
-    list->setMinimumSize(std::min(width, kReviewMaxWidth), height);
+                       rows * list->sizeHintForRow(0);
+    list->setMinimumWidth(std::min(width, kReviewMaxWidth));
+    list->setFixedHeight(height + (width > kReviewMaxWidth
+                                       ? list->horizontalScrollBar()->sizeHint().height()
+                                       : 0));
 }
 
 }  // namespace
@@ -54,6 +60,7 @@ CTestResults::CTestResults(int32_t rightAnswers, int32_t questionCount, QWidget*
     : QDialog(parent), ui_(std::make_unique<Ui::CTestResults>()) {
     ui_->setupUi(this);
     setButtonPicture(ui_->okButton, "button-single-ok");
+    setButtonPicture(ui_->repeatButton, "button-repeat");
     const int32_t percent = percentRight(rightAnswers, questionCount);
     ui_->correctField->setText(QString::fromStdString(formatCount(uint32_t(rightAnswers))));
     ui_->incorrectField->setText(

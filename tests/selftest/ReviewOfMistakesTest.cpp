@@ -39,6 +39,7 @@ TEST_F(ReviewOfMistakesTest, ResultsListEveryMistake) {
     EXPECT_TRUE(repeat->isVisibleTo(&dialog));
     EXPECT_EQ(repeat->text(), "&Repeat mistakes");
     EXPECT_FALSE(repeat->isDefault());
+    EXPECT_FALSE(repeat->icon().isNull());
     EXPECT_TRUE(child<QPushButton>(&dialog, "okButton")->isDefault());
     // Every text of the review can be read in full.
     for (int column = 0; column < 3; ++column) {
