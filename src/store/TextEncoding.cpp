@@ -23,6 +23,11 @@ char32_t windows1252CodePoint(char c) {
 // Decodes the next character of `bytes` from `position`; returns its length in bytes, or a
 // negative number when no well-formed character starts there.
 utf8proc_ssize_t decodeAt(std::string_view bytes, std::size_t position, char32_t& codePoint) {
+    const auto first = static_cast<unsigned char>(bytes[position]);
+    if (first < 0x80) {  // most texts are mostly ASCII
+        codePoint = first;
+        return 1;
+    }
     utf8proc_int32_t decoded = 0;
     const utf8proc_ssize_t length =
         utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(bytes.data() + position),
@@ -56,7 +61,7 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 
 std::size_t columnsOf(char32_t codePoint) {
     const auto character = static_cast<utf8proc_int32_t>(codePoint);
-    if (utf8proc_category(character) == UTF8PROC_CATEGORY_CC) {
+    if (codePoint < 0x80 || utf8proc_category(character) == UTF8PROC_CATEGORY_CC) {
         return 1;
     }
     return static_cast<std::size_t>(utf8proc_charwidth(character));
