@@ -9,10 +9,11 @@ FUZZ_SECONDS ?= 300
 
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-image-formats-plugins libgl-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev libutf8proc-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
 	clang-14 libclang-rt-14-dev \
 	xvfb xauth imagemagick fonts-dejavu-core strace util-linux \
-	desktop-file-utils appstream
+	desktop-file-utils appstream \
+	libutf8proc-dev
 
 .PHONY: all deps build run test bench fuzz format clean
 

@@ -22,7 +22,8 @@ enum class FileCall {
     Fsync,
     Close,
     Rename,
-    Access
+    Access,
+    Link  // the unnamed new file gets its name just before the rename
 };
 
 struct Fault {
@@ -76,9 +77,17 @@ class FailingFileOps : public FileOps {
     int access(const char* path, int mode) override {
         return strikes(FileCall::Access) ? fail() : real_.access(path, mode);
     }
+    int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override {
+        return strikes(FileCall::Link) ? fail()
+                                       : real_.linkat(fromFolder, from, toFolder, to, flags);
+    }
 
   private:
     static FileCall openKind(int flags) {
+        // An unnamed file is opened on its folder, but it is the new file all the same.
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            return FileCall::OpenForWriting;
+        }
         if ((flags & O_DIRECTORY) != 0) {
             return FileCall::OpenFolder;
         }
