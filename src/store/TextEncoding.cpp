@@ -52,13 +52,6 @@ void forEachCodePointAsShown(std::string_view stored, Visit visit) {
     }
 }
 
-void appendUtf8(std::string& out, char32_t codePoint) {
-    std::array<utf8proc_uint8_t, 4> encoded{};
-    const utf8proc_ssize_t length =
-        utf8proc_encode_char(static_cast<utf8proc_int32_t>(codePoint), encoded.data());
-    out.append(reinterpret_cast<const char*>(encoded.data()), static_cast<std::size_t>(length));
-}
-
 std::size_t columnsOf(char32_t codePoint) {
     const auto character = static_cast<utf8proc_int32_t>(codePoint);
     if (codePoint < 0x80 || utf8proc_category(character) == UTF8PROC_CATEGORY_CC) {
@@ -68,6 +61,13 @@ std::size_t columnsOf(char32_t codePoint) {
 }
 
 }  // namespace
+
+void appendUtf8(std::string& out, char32_t codePoint) {
+    std::array<utf8proc_uint8_t, 4> encoded{};
+    const utf8proc_ssize_t length =
+        utf8proc_encode_char(static_cast<utf8proc_int32_t>(codePoint), encoded.data());
+    out.append(reinterpret_cast<const char*>(encoded.data()), static_cast<std::size_t>(length));
+}
 
 bool isValidUtf8(std::string_view bytes) {
     char32_t codePoint = 0;

@@ -15,6 +15,9 @@ bool isValidUtf8(std::string_view bytes);
 // C1 controls of the same number), every other byte as the Latin-1 character of its number.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// Appends one character, encoded as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // A stored text as the program shows it, in UTF-8: valid UTF-8 byte for byte, anything else
 // read as Windows-1252.
 std::string utf8AsShown(std::string_view stored);
