@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "store/TextEncoding.h"
+
 namespace lq {
 
 namespace {
@@ -34,12 +36,6 @@ std::string_view trimmedBytes(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kAsciiSpace) - first + 1);
 }
 
-void appendCodePoint(std::string& out, CodePoint c) {
-    utf8proc_uint8_t bytes[4];
-    const utf8proc_ssize_t length = utf8proc_encode_char(c, bytes);
-    out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
-}
-
 // Trims white space, and with `collapse` drops punctuation and makes every run of spaces one.
 std::string spacedAndPunctuated(std::string_view utf8, bool collapse) {
     std::string out;
@@ -59,7 +55,7 @@ std::string spacedAndPunctuated(std::string_view utf8, bool collapse) {
             if (collapse) {
                 spaces = " ";
             } else {
-                appendCodePoint(spaces, c);
+                appendUtf8(spaces, static_cast<char32_t>(c));
             }
             continue;
         }
@@ -68,7 +64,7 @@ std::string spacedAndPunctuated(std::string_view utf8, bool collapse) {
         }
         out.append(spaces);
         spaces.clear();
-        appendCodePoint(out, c);
+        appendUtf8(out, static_cast<char32_t>(c));
     }
     return out;
 }
