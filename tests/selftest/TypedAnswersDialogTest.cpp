@@ -151,6 +151,21 @@ TEST_F(TypedAnswersDialogTest, TheAnswerSettingsJudgeWhatIsTyped) {
     }
 }
 
+TEST_F(TypedAnswersDialogTest, AWindows1252AnswerIsTypedAsItIsShown) {
+    for (const bool right : {true, false}) {
+        dictionary = makeDictionary({"English"}, {"Numbers"}, numberedWords(12));
+        setFieldText(dictionary.words[0].translation, "caf\xe9");  // café as written on Windows
+        dictionary.header.setTypedAnswers(true);
+        RecordingReporter reporter;
+        CTest dialog(dictionary, firstWords(2), random, clock, reporter);
+        dialog.show();
+        submit(dialog, right ? QStringLiteral("café") : QStringLiteral("cafe"));
+        EXPECT_EQ(dictionary.words[0].rightCount, right ? 1 : 0);
+        EXPECT_EQ(rightAnswerShown(dialog), right ? "" : "Right answer: café");
+        dialog.reject();
+    }
+}
+
 TEST_F(TypedAnswersDialogTest, AWholeTestEndsWithItsResultsAndMistakes) {
     const bool rightAnswers[] = {true, false, true, true, true, false, true, true, true, false};
     RecordingReporter reporter;

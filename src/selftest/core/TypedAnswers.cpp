@@ -1,6 +1,7 @@
 #include "selftest/core/TypedAnswers.h"
 
 #include "selftest/TestGeneration.h"
+#include "store/TextEncoding.h"
 
 namespace lq {
 
@@ -12,7 +13,9 @@ TextMatchOptions answerMatchOptions(const DictionaryHeader& header) {
 
 bool isRightTypedAnswer(const DictionaryHeader& header, const WordRecord& word,
                         std::string_view typed) {
-    return textsMatch(typed, answerText(word, header.testMode), answerMatchOptions(header));
+    // The learner types what the program shows, so a Windows-1252 answer is read as shown.
+    return textsMatch(typed, utf8AsShown(answerText(word, header.testMode)),
+                      answerMatchOptions(header));
 }
 
 }  // namespace lq

@@ -11,8 +11,8 @@ namespace lq {
 // The leniency that the dictionary's answer settings ask for.
 TextMatchOptions answerMatchOptions(const DictionaryHeader& header);
 
-// Whether `typed` (UTF-8) is the word's answer text in `header`'s test mode, compared as the
-// answer settings say.
+// Whether `typed` (UTF-8) is the word's answer text in `header`'s test mode, as the program
+// shows that text, compared as the answer settings say.
 bool isRightTypedAnswer(const DictionaryHeader& header, const WordRecord& word,
                         std::string_view typed);
 

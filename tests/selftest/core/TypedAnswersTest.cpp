@@ -73,6 +73,29 @@ TEST(TypedAnswerTest, IsJudgedAgainstTheAnswerOfTheModeAsTheSettingsSay) {
     }
 }
 
+TEST(TypedAnswerTest, AWindows1252AnswerIsReadAsTheProgramShowsIt) {
+    struct Case {
+        const char* name;
+        uint8_t flags;
+        const char* typed;
+        bool right;
+    };
+    // "Caf\xe9" is "Café" as written on Windows.
+    const Case cases[] = {
+        {"typed as shown", 0, "Café", true},
+        {"the stored bytes themselves are not what is shown", 0, "Caf\xe9", false},
+        {"letter case ignored", kCase, "CAFÉ", true},
+        {"accents ignored", kCase | kAccents, "cafe", true},
+        {"accents count", kCase, "cafe", false},
+    };
+    const WordRecord word = makeWord({"coffee house", 0, 0, 0, 0, "Caf\xe9"});
+    for (const Case& c : cases) {
+        DictionaryHeader header{};
+        header.optionFlags = c.flags;
+        EXPECT_EQ(isRightTypedAnswer(header, word, c.typed), c.right) << c.name;
+    }
+}
+
 TEST(TypedAnswerTest, CountsLikeAPickedAnswerAndKeepsWhatWasTyped) {
     Dictionary dictionary = makeDictionary({"German"}, {"Food"},
                                            {{"Brot", 0, 0, 2, 4, "bread"},
