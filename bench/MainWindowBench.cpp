@@ -72,9 +72,6 @@ Dictionary largeDictionary(int wordCount) {
         word.testedCount = i % 3;
         word.rightCount = i % 2;
     }
-    d.header.languageCount = 6;
-    d.header.themeCount = 20;
-    d.header.wordCount = wordCount;
     return d;
 }
 
