@@ -42,7 +42,7 @@ TEST_P(PlacementTest, PlacesWordsAndAddsOnlyWhatIsMissing) {
     EXPECT_EQ(summary, c.summary);
     EXPECT_TRUE(isConsistent(current));
     // Every source word moves the progress on, whether it was imported or not.
-    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(wordsTaken, 4);
     expectSummaryNotice(c.summary, current);
 }
 
@@ -128,7 +128,7 @@ TEST_P(FilterTest, FilteredOutWordsAddNothingButMoveTheProgressOn) {
     EXPECT_EQ(themeNames(current), c.themes);
     EXPECT_EQ(languageNames(current), c.languages);
     EXPECT_EQ(summary, c.summary);
-    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(wordsTaken, 4);
     expectSummaryNotice(c.summary, current);
 }
 
