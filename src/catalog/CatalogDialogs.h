@@ -1,5 +1,5 @@
-// The themes and languages dialogs by name. Each is the shared dialog of its kind over one
-// side's table; the sides differ only in what CatalogSide holds.
+// The themes and languages dialogs by name, as the program opens them. Each is the shared
+// dialog of its kind over one side's table; the sides differ only in what CatalogSide holds.
 #pragma once
 
 #include <cstdint>
@@ -11,18 +11,6 @@
 #include "catalog/CatalogSide.h"
 
 namespace lq {
-
-class CThemes : public CCatalogList {
-  public:
-    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kThemeSide, dictionary, reporter, parent) {}
-};
-
-class CLanguages : public CCatalogList {
-  public:
-    CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kLanguageSide, dictionary, reporter, parent) {}
-};
 
 class CNewTheme : public CNewCatalogEntry {
   public:
@@ -64,15 +52,34 @@ class CDeleteLanguage : public CDeleteCatalogEntry {
         : CDeleteCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
 };
 
-// Run the list dialog of one side over `parent`; the caller refreshes whatever the result.
-inline int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
-    CThemes dialog(dictionary, reporter, parent);
-    return dialog.exec();
-}
+class CThemes : public CCatalogList {
+  public:
+    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogList(kThemeSide, dictionary, reporter, parent) {}
 
-inline int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
-    CLanguages dialog(dictionary, reporter, parent);
-    return dialog.exec();
-}
+  protected:
+    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override;
+    std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override;
+    std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override;
+};
+
+class CLanguages : public CCatalogList {
+  public:
+    CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogList(kLanguageSide, dictionary, reporter, parent) {}
+
+  protected:
+    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override;
+    std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override;
+    std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override;
+};
+
+// Run the list dialog of one side over `parent`; the caller refreshes whatever the result.
+int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent);
+int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent);
 
 }  // namespace lq

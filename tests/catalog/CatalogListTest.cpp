@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "CatalogFixture.h"
-#include "catalog/CatalogDialogs.h"
+#include "NamedCatalogDialogs.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
@@ -121,11 +121,12 @@ TEST_F(CatalogListTest, AnEmptyTableDisablesAllButNewUntilAnEntryIsAdded) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{}, {}, {}, 0, false}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{}, {}, {}, 0, false}, s.label);
 
-        openFromList(&dialog, "newButton", [](QWidget* w) { typeNewName(w, "nameEdit", "Food"); });
-        expectShown(&dialog, {{"Food"}, "Food", "0", 0, true}, s.label);
+        openFromList(dialog.get(), "newButton",
+                     [](QWidget* w) { typeNewName(w, "nameEdit", "Food"); });
+        expectShown(dialog.get(), {{"Food"}, "Food", "0", 0, true}, s.label);
     }
 }
 
@@ -135,10 +136,10 @@ TEST_F(CatalogListTest, TheSelectedEntryShowsItsWordsAndPooledKnowledge) {
         Dictionary d = dictionaryWith(*s.side, {"Food", "Animals"},
                                       {{0, 1, 1}, {0, 0, 3}, {0}, {0}, {1, 2, 3}});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{"Animals", "Food"}, "Animals", "1", 66, true}, s.label);
-        dialog.findChild<QListWidget*>("nameList")->setCurrentRow(1);
-        expectShown(&dialog, {{"Animals", "Food"}, "Food", "4", 25, true}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{"Animals", "Food"}, "Animals", "1", 66, true}, s.label);
+        dialog->findChild<QListWidget*>("nameList")->setCurrentRow(1);
+        expectShown(dialog.get(), {{"Animals", "Food"}, "Food", "4", 25, true}, s.label);
     }
 }
 
@@ -146,8 +147,8 @@ TEST_F(CatalogListTest, NamesAreSortedWithoutRegardToCase) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"banana", "Apple", "cherry", "apple"});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        EXPECT_EQ(shownBy(&dialog).names, (QStringList{"Apple", "apple", "banana", "cherry"}))
+        const auto dialog = listDialog(*s.side, d, reporter);
+        EXPECT_EQ(shownBy(dialog.get()).names, (QStringList{"Apple", "apple", "banana", "cherry"}))
             << s.label;
     }
 }
@@ -209,10 +210,10 @@ TEST_F(CatalogListTest, EveryChangeSelectsTheFirstEntryAgain) {
             Dictionary d = dictionaryWith(*s.side, {"Cherry", "Banana", "Apple"}, {{0}, {0}});
             RecordingReporter reporter;
             reporter.answers = c.answers;
-            CCatalogList dialog(*s.side, d, reporter);
-            dialog.findChild<QListWidget*>("nameList")->setCurrentRow(2);  // Cherry
-            openFromList(&dialog, c.button, c.answer);
-            const Shown shown = shownBy(&dialog);
+            const auto dialog = listDialog(*s.side, d, reporter);
+            dialog->findChild<QListWidget*>("nameList")->setCurrentRow(2);  // Cherry
+            openFromList(dialog.get(), c.button, c.answer);
+            const Shown shown = shownBy(dialog.get());
             EXPECT_EQ(shown.names, c.names) << s.label << " " << c.label;
             EXPECT_EQ(shown.current, c.current) << s.label << " " << c.label;
             // The figures follow the selection: only Cherry holds words.
@@ -228,10 +229,10 @@ TEST_F(CatalogListTest, DeletingTheLastEntryEmptiesTheList) {
         Dictionary d = dictionaryWith(*s.side, {"Food"}, {{0, 1, 4}});
         RecordingReporter reporter;
         reporter.answers = {true};
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{"Food"}, "Food", "1", 25, true}, s.label);
-        openFromList(&dialog, "deleteButton", [](QWidget* w) { clickButton(w, "okButton"); });
-        expectShown(&dialog, {{}, {}, {}, 0, false}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{"Food"}, "Food", "1", 25, true}, s.label);
+        openFromList(dialog.get(), "deleteButton", [](QWidget* w) { clickButton(w, "okButton"); });
+        expectShown(dialog.get(), {{}, {}, {}, 0, false}, s.label);
         EXPECT_TRUE(d.words.empty()) << s.label;
     }
 }
@@ -240,10 +241,10 @@ TEST_F(CatalogListTest, ACyrillicNameIsShownAndStoredAsTyped) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"Food"});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        openFromList(&dialog, "newButton",
+        const auto dialog = listDialog(*s.side, d, reporter);
+        openFromList(dialog.get(), "newButton",
                      [](QWidget* w) { typeNewName(w, "nameEdit", QString::fromUtf8("Еда")); });
-        EXPECT_EQ(shownBy(&dialog).names, (QStringList{"Food", QString::fromUtf8("Еда")}))
+        EXPECT_EQ(shownBy(dialog.get()).names, (QStringList{"Food", QString::fromUtf8("Еда")}))
             << s.label;
         EXPECT_EQ(namesOf(d, *s.side), (std::vector<std::string>{"Food", "Еда"})) << s.label;
     }
@@ -264,9 +265,9 @@ TEST_F(CatalogListTest, OkEnterAndEscapeCloseTheDialog) {
         for (const Case& c : cases) {
             Dictionary d = dictionaryWith(*s.side, {"Food"});
             RecordingReporter reporter;
-            CCatalogList dialog(*s.side, d, reporter);
+            const auto dialog = listDialog(*s.side, d, reporter);
             whenModalOpens(c.close);
-            EXPECT_EQ(dialog.exec(), c.result) << s.label << " " << c.label;
+            EXPECT_EQ(dialog->exec(), c.result) << s.label << " " << c.label;
         }
     }
 }
