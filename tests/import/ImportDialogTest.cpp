@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"NoThemes", {"French", "English"}, {}, kNoThemes, kLanguagesExist},
         OpeningCase{"NoLanguages", {}, {"Animals", "Food", "colours"}, kThemesExist, kNoLanguages},
         OpeningCase{"NeitherTable", {}, {}, kNoThemes, kNoLanguages}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // A click on a placement choice and what the column's controls are enabled for afterwards.
 struct ClickStep {
@@ -353,7 +353,7 @@ INSTANTIATE_TEST_SUITE_P(
             [](const std::string& path) { writeBytes(path, dictionaryBytes(protectedSource())); },
             "",
             {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheRightPasswordOpensAProtectedSource) {
     writeSource(protectedSource());
@@ -437,7 +437,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"rouge", "Hund", "Brot"},
                               {"Colours", "Animals", "Animals"},
                               {"Colours", "Animals"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
     Dictionary source = makeDictionary({"English"}, {"Animals"}, {{"cat", 0, 0, 3, 4}});

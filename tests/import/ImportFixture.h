@@ -4,26 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "import/ImportFakes.h"
 #include "import/ImportWords.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
+#include "support/TableCases.h"
 #include "support/TestDictionary.h"
 
 namespace lq::test {
 
 using P = Placement;
-
-// Table rows print as their names in failure messages.
-template <typename Case>
-requires requires(const Case& c) {
-    c.name;
-}
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
 
 // cat: both names known to the current dictionary; Hund: only its theme; Brot: neither;
 // apple: only its language. Brot comes before apple so that it meets Food still unknown.

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                           "Total words added:\t123456 (now 200000), overwritten: 99999\n"
                           "Total themes added:\t12345 (now 12345)\n"
                           "Total languages added:\t1000 (now 1000)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportWordsTest, SecondRunOfTheSameImportAddsNothing) {
     const Dictionary source = fourWordSource();
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     Fails, FailedCatalogAddTest,
     ::testing::Values(FailedCatalogAddCase{"Theme", {1}, {}, "Can't add theme."},
                       FailedCatalogAddCase{"Language", {}, {1}, "Can't add language."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct FailedWordAddCase {
     const char* name;
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {newWord("cow"), newWord("sky")},
                           {"bank:old", "tree:old", "sky:new"},
                           {1, 1, 0, 0, true}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct NoPlaceCase {
     const char* name;
@@ -279,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       o.targetLanguage = 2;
                                       return o;
                                   }()}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace lq::test
