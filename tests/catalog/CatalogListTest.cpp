@@ -30,21 +30,21 @@ struct Shown {
 };
 
 Shown shownBy(const QWidget* dialog) {
-    const auto* list = dialog->findChild<QListWidget*>("nameList");
+    const auto* list = child<QListWidget>(dialog, "nameList");
     Shown shown;
     for (int i = 0; i < list->count(); ++i) {
         shown.names << list->item(i)->text();
     }
     shown.current = list->currentItem() != nullptr ? list->currentItem()->text() : QString();
-    shown.totalWords = dialog->findChild<QLineEdit*>("totalWordsEdit")->text();
-    shown.knowledge = dialog->findChild<QProgressBar*>("knowledgeBar")->value();
-    const bool total = dialog->findChild<QLineEdit*>("totalWordsEdit")->isEnabled();
-    const bool del = dialog->findChild<QPushButton*>("deleteButton")->isEnabled();
-    const bool ren = dialog->findChild<QPushButton*>("renameButton")->isEnabled();
+    shown.totalWords = child<QLineEdit>(dialog, "totalWordsEdit")->text();
+    shown.knowledge = child<QProgressBar>(dialog, "knowledgeBar")->value();
+    const bool total = child<QLineEdit>(dialog, "totalWordsEdit")->isEnabled();
+    const bool del = child<QPushButton>(dialog, "deleteButton")->isEnabled();
+    const bool ren = child<QPushButton>(dialog, "renameButton")->isEnabled();
     EXPECT_TRUE(list->isEnabled() == total && total == del && del == ren)
         << "the list, the total field, Delete and Rename go together";
     shown.entriesEnabled = list->isEnabled();
-    EXPECT_TRUE(dialog->findChild<QPushButton*>("newButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(dialog, "newButton")->isEnabled());
     return shown;
 }
 
@@ -70,7 +70,7 @@ void openFromList(QWidget* list, const char* button, const std::function<void(QW
 }
 
 void typeNewName(QWidget* dialog, const char* editName, const QString& name) {
-    auto* edit = dialog->findChild<QLineEdit*>(editName);
+    auto* edit = child<QLineEdit>(dialog, editName);
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     typeText(edit, name);
@@ -89,10 +89,10 @@ TEST_F(CatalogListTest, EachNamedListShowsItsSide) {
     for (const QWidget* dialog : std::vector<const QWidget*>{&themes, &languages}) {
         EXPECT_EQ(labelText(dialog, "totalWordsLabel"), "Total words includes");
         EXPECT_EQ(labelText(dialog, "knowledgeLabel"), "Average Knowledge");
-        const auto* bar = dialog->findChild<QProgressBar*>("knowledgeBar");
+        const auto* bar = child<QProgressBar>(dialog, "knowledgeBar");
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 100);
-        const auto* ok = dialog->findChild<QPushButton*>("okButton");
+        const auto* ok = child<QPushButton>(dialog, "okButton");
         EXPECT_EQ(ok->text(), "&Ok");
         EXPECT_TRUE(ok->isDefault());
     }
@@ -138,7 +138,7 @@ TEST_F(CatalogListTest, TheSelectedEntryShowsItsWordsAndPooledKnowledge) {
         RecordingReporter reporter;
         const auto dialog = listDialog(*s.side, d, reporter);
         expectShown(dialog.get(), {{"Animals", "Food"}, "Animals", "1", 66, true}, s.label);
-        dialog->findChild<QListWidget*>("nameList")->setCurrentRow(1);
+        child<QListWidget>(dialog.get(), "nameList")->setCurrentRow(1);
         expectShown(dialog.get(), {{"Animals", "Food"}, "Food", "4", 25, true}, s.label);
     }
 }
@@ -211,7 +211,7 @@ TEST_F(CatalogListTest, EveryChangeSelectsTheFirstEntryAgain) {
             RecordingReporter reporter;
             reporter.answers = c.answers;
             const auto dialog = listDialog(*s.side, d, reporter);
-            dialog->findChild<QListWidget*>("nameList")->setCurrentRow(2);  // Cherry
+            child<QListWidget>(dialog.get(), "nameList")->setCurrentRow(2);  // Cherry
             openFromList(dialog.get(), c.button, c.answer);
             const Shown shown = shownBy(dialog.get());
             EXPECT_EQ(shown.names, c.names) << s.label << " " << c.label;

@@ -311,7 +311,7 @@ TEST_P(ImportDialogRefusedSourceTest, ClosesWithTheCurrentDictionaryUntouched) {
         whenModalOpens([&](QWidget* prompt) {
             EXPECT_EQ(labelText(prompt, "messageText"), "Type correct password for accessing.");
             if (!c.typedPassword->empty()) {
-                typeText(prompt->findChild<QLineEdit*>("passwordEdit"),
+                typeText(test::child<QLineEdit>(prompt, "passwordEdit"),
                          QString::fromStdString(*c.typedPassword));
                 clickButton(prompt, "okButton");
             }
@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ImportDialogTest, TheRightPasswordOpensAProtectedSource) {
     writeSource(protectedSource());
     whenModalOpens([](QWidget* prompt) {
-        typeText(prompt->findChild<QLineEdit*>("passwordEdit"), "secret");
+        typeText(test::child<QLineEdit>(prompt, "passwordEdit"), "secret");
         clickButton(prompt, "okButton");
     });
     ASSERT_TRUE(openWritten(makeDictionary({"English"}, {"Animals"}, {})));

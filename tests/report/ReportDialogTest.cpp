@@ -320,7 +320,7 @@ TEST_F(ReportDialogTest, BrowsePutsTheChosenFolderIntoPathAndComesBack) {
                 EXPECT_EQ(browse->windowTitle(), "Browse");
                 EXPECT_EQ(currentFolder(), temp_.path()) << "the browser starts at Path";
                 ASSERT_TRUE(enterFolder(inner));  // as a double-click would
-                browse->findChild<QPushButton*>("rootButton")->click();
+                child<QPushButton>(browse, "rootButton")->click();
                 ASSERT_TRUE(enterFolder(inner));
                 clickButton(browse,
                             "cancelButton" == std::string(c.button) ? "cancelButton" : "okButton");

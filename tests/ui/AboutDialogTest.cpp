@@ -21,12 +21,12 @@ TEST_F(AboutDialogTest, ShowsTheNoticeAndBothLinks) {
     EXPECT_FALSE(labelText(&dialog, "noticeText").isEmpty());
     EXPECT_EQ(labelText(&dialog, "webLabel"), "Internet-site: ");
     EXPECT_EQ(labelText(&dialog, "supportLabel"), "Support:");
-    auto* ok = dialog.findChild<QPushButton*>("okButton");
+    auto* ok = child<QPushButton>(&dialog, "okButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_FALSE(ok->icon().isNull());
     for (const char* name : {"logoLabel", "pictureLabel"}) {
-        const auto* picture = dialog.findChild<QLabel*>(name);
+        const auto* picture = child<QLabel>(&dialog, name);
         ASSERT_NE(picture, nullptr) << name;
         EXPECT_FALSE(picture->pixmap().isNull()) << name;
     }
