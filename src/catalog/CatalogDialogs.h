@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "catalog/CCatalogList.h"
 #include "catalog/CDeleteCatalogEntry.h"
@@ -52,34 +53,46 @@ class CDeleteLanguage : public CDeleteCatalogEntry {
         : CDeleteCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
 };
 
-class CThemes : public CCatalogList {
-  public:
-    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kThemeSide, dictionary, reporter, parent) {}
-
+// A list dialog that opens its side's own New, Rename and Delete dialogs.
+template <typename NewDialog, typename RenameDialog, typename DeleteDialog>
+class CCatalogListOf : public CCatalogList {
   protected:
-    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override;
+    using CCatalogList::CCatalogList;
+
+    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override {
+        return std::make_unique<NewDialog>(dictionary, reporter, this);
+    }
     std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override;
+                                               Reporter& reporter) override {
+        return std::make_unique<RenameDialog>(dictionary, index, reporter, this);
+    }
     std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override;
+                                               Reporter& reporter) override {
+        return std::make_unique<DeleteDialog>(dictionary, index, reporter, this);
+    }
 };
 
-class CLanguages : public CCatalogList {
+class CThemes : public CCatalogListOf<CNewTheme, CRenameTheme, CDeleteTheme> {
+  public:
+    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogListOf(kThemeSide, dictionary, reporter, parent) {}
+};
+
+class CLanguages : public CCatalogListOf<CNewLanguage, CRenameLanguage, CDeleteLanguage> {
   public:
     CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kLanguageSide, dictionary, reporter, parent) {}
-
-  protected:
-    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override;
-    std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override;
-    std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override;
+        : CCatalogListOf(kLanguageSide, dictionary, reporter, parent) {}
 };
 
 // Run the list dialog of one side over `parent`; the caller refreshes whatever the result.
-int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent);
-int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent);
+inline int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+    CThemes dialog(dictionary, reporter, parent);
+    return dialog.exec();
+}
+
+inline int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+    CLanguages dialog(dictionary, reporter, parent);
+    return dialog.exec();
+}
 
 }  // namespace lq
