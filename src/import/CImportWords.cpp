@@ -19,14 +19,20 @@ namespace {
 // Words taken between two looks at the slice's clock, and so the least a slice takes.
 constexpr int32_t kWordsBetweenClockReads = 64;
 
-// The load's own hint for a damaged file speaks of the program's own dictionary; a damaged
-// source is only to be left alone.
+// The load's own hints for a damaged file or a name taken by something else speak of the
+// program's own dictionary; a source is only to be left alone.
 std::string_view sourceLoadHint(LoadStatus status) {
-    if (status == LoadStatus::Damaged) {
-        return "The dictionary file is damaged: its records don't match its header. Import from "
-               "another dictionary, or from a good copy of this one.";
+    switch (status) {
+        case LoadStatus::Damaged:
+            return "The dictionary file is damaged: its records don't match its header. Import "
+                   "from another dictionary, or from a good copy of this one.";
+        case LoadStatus::NotAFile:
+            return "The name Lexiquill.lqd in that folder is taken by something that is not a "
+                   "dictionary file (a folder, a pipe, a socket or a device). Import from another "
+                   "folder.";
+        default:
+            return loadFailureHint(status);
     }
-    return loadFailureHint(status);
 }
 
 // The first record whose name holds the same bytes as record `picked`, the one behind a list's

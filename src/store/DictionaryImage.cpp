@@ -109,6 +109,10 @@ std::string_view loadFailureHint(LoadStatus status) {
         case LoadStatus::CannotOpen:
         case LoadStatus::ReadError:
             return "Disk input/output error. Can't open dictionary file for reading.";
+        case LoadStatus::NotAFile:
+            return "The name Lexiquill.lqd is taken by something that is not a dictionary file "
+                   "(a folder, a pipe, a socket or a device). Rename it or move it away to start "
+                   "a new dictionary.";
         case LoadStatus::Damaged:
             return "The dictionary file is damaged: its records don't match its header. Put back "
                    "a good copy of the file, or move it away to start a new dictionary.";

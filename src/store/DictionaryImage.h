@@ -14,6 +14,7 @@ namespace lq {
 enum class LoadStatus {
     Loaded,
     CannotOpen,    // the file could not be opened
+    NotAFile,      // the name is taken by a folder, a pipe, a socket or a device
     ReadError,     // the system failed a read
     Damaged,       // the contents cannot be a dictionary
     OutOfMemory,   // the tables could not be allocated

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -290,6 +291,9 @@ const char* const kDamagedHint =
     "The dictionary file is damaged: its records don't match its header. Import from another "
     "dictionary, or from a good copy of this one.";
 const char* const kReadHint = "Disk input/output error. Can't open dictionary file for reading.";
+const char* const kNotAFileHint =
+    "The name Lexiquill.lqd in that folder is taken by something that is not a dictionary file "
+    "(a folder, a pipe, a socket or a device). Import from another folder.";
 
 Dictionary protectedSource() {
     Dictionary source = makeDictionary({"English"}, {"Animals"}, {{"cat"}});
@@ -342,6 +346,12 @@ INSTANTIATE_TEST_SUITE_P(
             },
             std::nullopt,
             {{ShownMessage::Kind::Error, "Can't load the dictionary.", kDamagedHint}}},
+        // A pipe used to keep the dialog waiting for ever in open().
+        RefusedSourceCase{
+            "Pipe",
+            [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+            std::nullopt,
+            {{ShownMessage::Kind::Error, "Can't load the dictionary.", kNotAFileHint}}},
         RefusedSourceCase{
             "WrongPassword",
             [](const std::string& path) { writeBytes(path, dictionaryBytes(protectedSource())); },

@@ -26,6 +26,7 @@ enum class FileCall {
     Close,
     Rename,
     Access,
+    Link,  // the unnamed new file gets its name just before the rename
     Count  // not a call: the number of kinds
 };
 
@@ -83,6 +84,10 @@ class FailingFileOps : public FileOps {
     int access(const char* path, int mode) override {
         return strikes(FileCall::Access) ? fail() : real_.access(path, mode);
     }
+    int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override {
+        return strikes(FileCall::Link) ? fail()
+                                       : real_.linkat(fromFolder, from, toFolder, to, flags);
+    }
 
     // How many calls of the kind were made, the failed one included.
     int calls(FileCall call) const { return calls_[index(call)]; }
@@ -90,6 +95,10 @@ class FailingFileOps : public FileOps {
   private:
     static std::size_t index(FileCall call) { return static_cast<std::size_t>(call); }
     static FileCall openKind(int flags) {
+        // An unnamed file is opened on its folder, but it is the new file all the same.
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            return FileCall::OpenForWriting;
+        }
         if ((flags & O_DIRECTORY) != 0) {
             return FileCall::OpenFolder;
         }
