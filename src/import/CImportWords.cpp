@@ -130,10 +130,8 @@ void CImportWords::startImport() {
     if (importRunning()) {
         return;
     }
-    stopRequested_ = false;
-    ImportProgress& progress = *this;
     run_ = std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
-                                       store_.reporter(), store_.clock(), progress);
+                                       store_.reporter(), store_.clock());
     ui_->importProgress->setRange(0, std::max(run_->totalWords(), 1));
     ui_->importProgress->setValue(0);
     showRunning(true);
@@ -146,17 +144,19 @@ void CImportWords::runSlice() {
     slice.start();
     while (!run_->step(kWordsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
     }
+    // Set once a slice, not once a word: a bar repaints on every change.
     ui_->importProgress->setValue(run_->wordsTaken());
-    if (!run_->finished()) {
+    if (run_->finished()) {
+        endRun();
+    } else {
         sliceTimer_.start(0);
-        return;
     }
+}
+
+void CImportWords::endRun() {
     run_.reset();
     showRunning(false);
 }
-
-// The bar is set from the run once a slice, not once a word: a bar repaints on every change.
-void CImportWords::advance() {}
 
 // The options do not change a run once it has started, so they rest while it goes.
 void CImportWords::showRunning(bool running) {
@@ -178,7 +178,10 @@ void CImportWords::showRunning(bool running) {
 
 void CImportWords::done(int result) {
     if (importRunning()) {
-        stopRequested_ = true;
+        // No slice may start while the summary is shown.
+        sliceTimer_.stop();
+        run_->stop();
+        endRun();
         return;
     }
     QDialog::done(result);

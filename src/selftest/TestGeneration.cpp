@@ -67,12 +67,6 @@ bool isCandidate(const DictionaryHeader& header, const WordRecord& word) {
            (header.testThemeFilter == -1 || word.themeIndex == header.testThemeFilter);
 }
 
-int32_t countCandidates(const Dictionary& dictionary) {
-    return static_cast<int32_t>(std::count_if(
-        dictionary.words.begin(), dictionary.words.end(),
-        [&](const WordRecord& word) { return isCandidate(dictionary.header, word); }));
-}
-
 std::vector<int32_t> companionsOf(const WordTable& words, int32_t word) {
     return CompanionLists(words, {word}).companionsOf(word);
 }
@@ -152,11 +146,6 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
         return false;
     }
     return true;
-}
-
-std::vector<int32_t> drawVariants(const WordTable& words, int32_t questionWord, int32_t count,
-                                  TestRandom& random, const Clock& clock) {
-    return drawVariants(tableSize(words), companionsOf(words, questionWord), count, random, clock);
 }
 
 std::vector<int32_t> drawVariants(int32_t tableSize, std::vector<int32_t> companions, int32_t count,

@@ -35,6 +35,9 @@ using WriteBytes = std::function<bool(const void* data, std::size_t size)>;
 LoadStatus decodeDictionary(const ReadExact& read, int64_t totalSize, Dictionary& target);
 LoadStatus decodeDictionary(const uint8_t* data, std::size_t size, Dictionary& target);
 
+// The header as the file gets it: its three counts are the lengths of the tables.
+DictionaryHeader writtenHeader(const Dictionary& dictionary);
+
 // Writes the image in file order: header, languages, themes, words.
 bool encodeDictionary(const Dictionary& dictionary, const WriteBytes& write);
 std::vector<uint8_t> dictionaryBytes(const Dictionary& dictionary);

@@ -35,7 +35,7 @@ Dictionary nounsAndVerbs() {
 }
 
 void trigger(CMainDialog& window, const char* action) {
-    window.findChild<QAction*>(action)->trigger();
+    child<QAction>(&window, action)->trigger();
 }
 
 TEST_F(SelfTestCommandsTest, OptionsRefreshTheWindowOnlyAfterOk) {
@@ -55,7 +55,7 @@ TEST_F(SelfTestCommandsTest, OptionsRefreshTheWindowOnlyAfterOk) {
         bool optionsSeen = false;
         whenModalOpens([&](QWidget* options) {
             optionsSeen = options->windowTitle() == "Options";
-            options->findChild<QSlider*>("testCountSlider")->setValue(0);
+            child<QSlider>(options, "testCountSlider")->setValue(0);
             clickButton(options, c.button);
         });
         trigger(*window, "actionOptions");
@@ -73,7 +73,7 @@ TEST_F(SelfTestCommandsTest, TestCountsAnswersAndLeavesTheWindowAsItWas) {
     bool testSeen = false;
     whenModalOpens([&](QWidget* test) {
         testSeen = test->windowTitle() == "Test";
-        test->findChild<QListWidget*>("variantsList")->setCurrentRow(0);
+        child<QListWidget>(test, "variantsList")->setCurrentRow(0);
         clickButton(test, "answerButton");
         QTest::keyClick(test, Qt::Key_Escape);
     });

@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"NoThemes", {"French", "English"}, {}, kNoThemes, kLanguagesExist},
         OpeningCase{"NoLanguages", {}, {"Animals", "Food", "colours"}, kThemesExist, kNoLanguages},
         OpeningCase{"NeitherTable", {}, {}, kNoThemes, kNoLanguages}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // A click on a placement choice and what the column's controls are enabled for afterwards.
 struct ClickStep {
@@ -315,7 +315,7 @@ TEST_P(ImportDialogRefusedSourceTest, ClosesWithTheCurrentDictionaryUntouched) {
         whenModalOpens([&](QWidget* prompt) {
             EXPECT_EQ(labelText(prompt, "messageText"), "Type correct password for accessing.");
             if (!c.typedPassword->empty()) {
-                typeText(prompt->findChild<QLineEdit*>("passwordEdit"),
+                typeText(test::child<QLineEdit>(prompt, "passwordEdit"),
                          QString::fromStdString(*c.typedPassword));
                 clickButton(prompt, "okButton");
             }
@@ -363,12 +363,12 @@ INSTANTIATE_TEST_SUITE_P(
             [](const std::string& path) { writeBytes(path, dictionaryBytes(protectedSource())); },
             "",
             {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheRightPasswordOpensAProtectedSource) {
     writeSource(protectedSource());
     whenModalOpens([](QWidget* prompt) {
-        typeText(prompt->findChild<QLineEdit*>("passwordEdit"), "secret");
+        typeText(test::child<QLineEdit>(prompt, "passwordEdit"), "secret");
         clickButton(prompt, "okButton");
     });
     ASSERT_TRUE(openWritten(makeDictionary({"English"}, {"Animals"}, {})));
@@ -447,7 +447,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"rouge", "Hund", "Brot"},
                               {"Colours", "Animals", "Animals"},
                               {"Colours", "Animals"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
     Dictionary source = makeDictionary({"English"}, {"Animals"}, {{"cat", 0, 0, 3, 4}});

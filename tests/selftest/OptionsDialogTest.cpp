@@ -264,9 +264,9 @@ TEST_F(OptionsDialogTest, APasswordChangeStaysAfterCancel) {
     bool passwordDialogSeen = false;
     whenModalOpens([&](QWidget* password) {
         passwordDialogSeen = password->windowTitle() == "Password";
-        password->findChild<QCheckBox*>("protectionCheck")->click();
-        typeText(password->findChild<QLineEdit*>("newPasswordEdit"), "secret");
-        typeText(password->findChild<QLineEdit*>("repeatPasswordEdit"), "secret");
+        child<QCheckBox>(password, "protectionCheck")->click();
+        typeText(child<QLineEdit>(password, "newPasswordEdit"), "secret");
+        typeText(child<QLineEdit>(password, "repeatPasswordEdit"), "secret");
         clickButton(password, "okButton");
     });
     clickButton(&dialog, "passwordButton");

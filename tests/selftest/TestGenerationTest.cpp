@@ -45,6 +45,12 @@ class TestGenerationTest : public ::testing::Test {
         }
     }
 
+    // The variants of `question` drawn from its companions, as a test question draws them.
+    std::vector<int32_t> variantsOf(int32_t question, int32_t count) {
+        return drawVariants(static_cast<int32_t>(dictionary.words.size()),
+                            companionsOf(dictionary.words, question), count, random, clock);
+    }
+
     void expectSoundVariants(int32_t question, const std::vector<int32_t>& variants) const {
         EXPECT_EQ(std::set<int32_t>(variants.begin(), variants.end()).size(), variants.size());
         const WordRecord& q = dictionary.words[question];
@@ -106,7 +112,7 @@ TEST_F(TestGenerationTest, FixedSeedDrawsTheseVariants) {
     const Case cases[] = {
         {15, 4, {3, 11, 7, 19}}, {2, 4, {10, 14, 6, 18}}, {17, 4, {5, 1, 13, 9}}, {15, 2, {3, 11}}};
     for (const Case& c : cases) {
-        const auto variants = drawVariants(dictionary.words, c.question, c.count, random, clock);
+        const auto variants = variantsOf(c.question, c.count);
         EXPECT_EQ(variants, c.expected) << c.question;
         expectSoundVariants(c.question, variants);
     }
@@ -121,7 +127,7 @@ TEST_F(TestGenerationTest, EveryTestWordGetsDistinctCompanionsOverManySeconds) {
         ASSERT_TRUE(prepare());
         expectSoundTestWords();
         for (const int32_t question : testWords) {
-            const auto variants = drawVariants(dictionary.words, question, 4, random, clock);
+            const auto variants = variantsOf(question, 4);
             EXPECT_EQ(variants.size(), 4u);
             expectSoundVariants(question, variants);
         }
@@ -147,7 +153,6 @@ TEST_F(TestGenerationTest, TooFewCandidatesRefuseWithoutSeeding) {
     };
     Dictionary themeWithoutWords = twentyWords();
     themeWithoutWords.themes.push_back(themeWithoutWords.themes[0]);
-    themeWithoutWords.header.themeCount = 3;
     const Case cases[] = {
         {"empty dictionary", makeDictionary({}, {}, {}), -1, -1, 0},
         {"theme without words", themeWithoutWords, 2, -1, 0},
@@ -246,7 +251,7 @@ TEST_F(TestGenerationTest, VariantsNeverWaitForCompanionsThatDoNotExist) {
     };
     const Case cases[] = {{0, 16, 4}, {0, 0, 0}, {-1, 4, 0}, {20, 4, 0}};
     for (const Case& c : cases) {
-        const auto variants = drawVariants(dictionary.words, c.question, c.count, random, clock);
+        const auto variants = variantsOf(c.question, c.count);
         EXPECT_EQ(variants.size(), c.expected) << c.question << " " << c.count;
         if (c.question >= 0 && c.question < 20) {
             expectSoundVariants(c.question, variants);

@@ -9,9 +9,9 @@
 
 #include <filesystem>
 
-#include "FailingFileOps.h"
 #include "StoreFiles.h"
 #include "store/DictionaryStore.h"
+#include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"

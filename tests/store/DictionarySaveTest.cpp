@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "FailingFileOps.h"
+#include "support/FailingFileOps.h"
 #include "StoreFiles.h"
 #include "store/DictionaryStore.h"
 #include "support/FixedClock.h"
