@@ -35,7 +35,10 @@ std::string nameOf(const std::string& path) {
 // ".NAME.tmp-": what every temporary name of a target starts with; the writer's process id
 // and a counter follow.
 std::string temporaryPrefixFor(const std::string& target) {
-    return "." + nameOf(target) + std::string(kTemporaryMark);
+    std::string prefix = ".";
+    prefix += nameOf(target);
+    prefix += kTemporaryMark;
+    return prefix;
 }
 
 std::string temporaryNameFor(const std::string& target) {

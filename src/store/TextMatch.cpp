@@ -53,7 +53,7 @@ std::string spacedAndPunctuated(std::string_view utf8, bool collapse) {
                 continue;
             }
             if (collapse) {
-                spaces = " ";
+                spaces.assign(1, ' ');
             } else {
                 appendUtf8(spaces, static_cast<char32_t>(c));
             }
