@@ -9,7 +9,7 @@
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
-#include "app/WordFilter.h"
+#include "app/core/WordFilter.h"
 
 namespace Ui {
 class CMainDialog;

@@ -1,7 +1,7 @@
 #include "app/WordListModel.h"
 
-#include "app/NameOrder.h"
 #include "store/Dictionary.h"
+#include "ui/NameOrder.h"
 #include "ui/TextCodec.h"
 
 namespace lq {

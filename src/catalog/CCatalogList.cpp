@@ -4,7 +4,7 @@
 #include "catalog/CNewCatalogEntry.h"
 #include "catalog/CRenameCatalogEntry.h"
 #include "catalog/CatalogNames.h"
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "ui/Pictures.h"
 #include "ui_CCatalogList.h"
 

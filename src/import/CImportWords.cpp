@@ -3,12 +3,12 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
-#include "app/CPasswordProtection.h"
-#include "app/NameOrder.h"
 #include "store/DictionaryImage.h"
 #include "store/DictionaryStore.h"
 #include "store/Protection.h"
 #include "store/TextField.h"
+#include "ui/CPasswordProtection.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui_CImportWords.h"
 

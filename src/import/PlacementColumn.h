@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/NameOrder.h"
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
+#include "ui/NameOrder.h"
 
 namespace Ui {
 class PlacementColumn;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/CPassword.h"
-#include "app/NameOrder.h"
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestOptions.h"
 #include "store/Dictionary.h"
 #include "store/TextField.h"
+#include "ui/CPassword.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_COptions.h"

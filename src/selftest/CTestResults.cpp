@@ -1,7 +1,7 @@
 #include "selftest/CTestResults.h"
 
-#include "selftest/TestOptions.h"
-#include "selftest/TestResults.h"
+#include "selftest/core/TestOptions.h"
+#include "selftest/core/TestResults.h"
 #include "ui/Pictures.h"
 #include "ui_CTestResults.h"
 

@@ -7,9 +7,9 @@
 #include <unordered_map>
 
 #include "import/ImportFakes.h"
-#include "import/IndexedDictionary.h"
 #include "import/RandomDictionary.h"
 #include "import/ReferenceImport.h"
+#include "import/core/IndexedDictionary.h"
 #include "store/DictionaryImage.h"
 #include "store/TextField.h"
 #include "support/RecordingReporter.h"

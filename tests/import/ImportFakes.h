@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "import/DictionaryEdits.h"
-#include "import/ImportWords.h"
+#include "import/core/DictionaryEdits.h"
+#include "import/core/ImportWords.h"
 #include "store/Clock.h"
 
 namespace lq::test {

@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "import/ImportFakes.h"
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"

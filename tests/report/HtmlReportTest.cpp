@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ReportFixtures.h"
-#include "report/HtmlReport.h"
-#include "report/ReportOrder.h"
+#include "report/core/HtmlReport.h"
+#include "report/core/ReportOrder.h"
 
 namespace lq::test {
 namespace {

@@ -1,0 +1,116 @@
+// Merging the words of another dictionary (the source) into the current one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "import/core/DictionaryEdits.h"
+#include "import/core/IndexedDictionary.h"
+#include "store/Clock.h"
+#include "store/Dictionary.h"
+#include "store/Reporter.h"
+
+namespace lq {
+
+// Where an imported word's theme (or language) comes from.
+enum class Placement : int32_t {
+    IntoExisting = 0,  // the chosen target of the current dictionary
+    AddNew = 1,        // matched by name; an unmatched one is added
+    Skip = 2,          // matched by name; a word without a match is left out
+};
+
+struct ImportOptions {
+    int32_t themeFilter = -1;     // source theme index, -1 for any
+    int32_t languageFilter = -1;  // source language index, -1 for any
+    Placement themePlacement = Placement::AddNew;
+    int32_t targetTheme = -1;  // current theme index, used with IntoExisting
+    Placement languagePlacement = Placement::AddNew;
+    int32_t targetLanguage = -1;  // current language index, used with IntoExisting
+    bool keepTestData = false;
+    bool keepCreationDate = false;
+    bool overwriteExisting = false;
+};
+
+struct ImportSummary {
+    int32_t wordsAdded = 0;
+    int32_t wordsOverwritten = 0;
+    int32_t themesAdded = 0;
+    int32_t languagesAdded = 0;
+    bool allocationFailed = false;
+
+    bool operator==(const ImportSummary&) const = default;
+};
+
+// What the run tells the window that shows it, and how the window asks it to stop.
+class ImportProgress {
+  public:
+    virtual ~ImportProgress() = default;
+    // Once for every source word, filtered out or not, before the stop request is read.
+    virtual void advance() = 0;
+    // Read before each source word; true ends the run there.
+    virtual bool stopRequested() = 0;
+};
+
+// The notice that closes a run.
+std::string importSummaryText(const ImportSummary& summary, const Dictionary& current);
+
+// One run over the source words in storage order, advanced a slice at a time so that a window
+// can keep its event loop going between slices. The source and the current dictionary must be
+// different objects, and both must outlive the run and change only through it meanwhile.
+class ImportRun {
+  public:
+    ImportRun(const Dictionary& source, Dictionary& current, const ImportOptions& options,
+              Reporter& reporter, const Clock& clock, ImportProgress& progress,
+              DictionaryEdits& edits = DictionaryEdits::store());
+
+    // Takes up to `wordCount` more source words. When the run ends (every word taken or a stop
+    // request read) it shows the summary. Returns finished().
+    bool step(int32_t wordCount);
+    bool finished() const { return finished_; }
+    const ImportSummary& summary() const { return summary_; }
+    // The progress range, and how far the run has come in it.
+    int32_t totalWords() const { return totalWords_; }
+    int32_t wordsTaken() const { return nextWord_; }
+
+  private:
+    struct CatalogChoice {
+        Placement placement;
+        int32_t target;
+        int32_t matched;
+        // The other column: an AddNew column adds nothing for a word the other one skips.
+        int32_t otherMatched;
+        Placement otherPlacement;
+    };
+
+    void importWord(const WordRecord& sourceWord);
+    bool passesFilters(const WordRecord& sourceWord) const;
+    bool refersInsideSource(const WordRecord& sourceWord) const;
+    template <typename Record>
+    int32_t place(const CatalogChoice& choice, const Record& sourceRecord, int32_t& addedCount);
+    int32_t addEntry(const ThemeRecord& theme);
+    int32_t addEntry(const LanguageRecord& language);
+    int32_t entryCount(const ThemeRecord&) const;
+    int32_t entryCount(const LanguageRecord&) const;
+    WordRecord importedCopy(const WordRecord& sourceWord, int32_t theme, int32_t language) const;
+    void addOrOverwrite(const WordRecord& copy);
+    void finish();
+
+    const Dictionary& source_;
+    IndexedDictionary current_;
+    ImportOptions options_;
+    Reporter& reporter_;
+    const Clock& clock_;
+    ImportProgress& progress_;
+    ImportSummary summary_;
+    int32_t totalWords_;
+    int32_t nextWord_ = 0;
+    bool finished_ = false;
+};
+
+// A whole run at once; returns what it added.
+ImportSummary importWords(const Dictionary& source, Dictionary& current,
+                          const ImportOptions& options, Reporter& reporter, const Clock& clock,
+                          ImportProgress& progress,
+                          DictionaryEdits& edits = DictionaryEdits::store());
+
+}  // namespace lq
