@@ -23,8 +23,8 @@ bool enterFolder(const std::string& folder) {
     return !folder.empty() && ::chdir(folder.c_str()) == 0;
 }
 
-std::string joinFolder(const std::string& folder, const std::string& name) {
-    std::string joined = folder;
+std::string joinFolder(std::string_view folder, std::string_view name) {
+    std::string joined(folder);
     if (!joined.empty() && joined.back() != '/') {
         joined.push_back('/');
     }

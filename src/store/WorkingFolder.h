@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace lq {
 
@@ -12,9 +13,9 @@ std::string currentFolder();
 // Makes `folder` the working folder. False, with nothing changed, when it cannot be entered.
 bool enterFolder(const std::string& folder);
 
-// `folder` joined with `name` by one "/"; a folder that already ends with "/" gets no second one,
-// and an empty folder leaves `name` as it is.
-std::string joinFolder(const std::string& folder, const std::string& name);
+// `folder` joined with `name` by one "/"; a folder that already ends with "/" gets no second one.
+// An empty folder is the working folder, so it leaves `name` as it is.
+std::string joinFolder(std::string_view folder, std::string_view name);
 
 // Remembers the working folder while it lives and makes it the working folder again at the end.
 class WorkingFolderGuard {

@@ -11,16 +11,15 @@
 #include <QString>
 #include <QUrl>
 #include <cstdint>
-#include <functional>
+
+#include "ui/UrlOpener.h"
 
 namespace lq {
 
+// SetURL keeps the name it has always had; every other member is camelCase.
 class CHyperLink : public QLabel {
     Q_OBJECT
   public:
-    // Opens a link target; the desktop's handler unless a test puts a recorder in its place.
-    using Opener = std::function<void(const QUrl&)>;
-
     // Icon use and placement per state, combined in `iconFlags`.
     enum IconFlag : std::uint32_t {
         NormalIcon = 0x01,
@@ -43,7 +42,8 @@ class CHyperLink : public QLabel {
     void SetURL(const QString& url);
     QString url() const { return url_; }
 
-    void setOpener(Opener opener);
+    // Opens the target on a click; the desktop's handler unless a test puts a recorder there.
+    void setOpener(UrlOpener opener);
     void setLinkFont(const QFont& font);
     QFont linkFont() const { return linkFont_; }
     void setUnderlineAlways(bool always);
@@ -89,7 +89,7 @@ class CHyperLink : public QLabel {
     void follow();
 
     QString url_;
-    Opener opener_;
+    UrlOpener opener_;
     QFont linkFont_;
     bool underlineAlways_ = false;
     bool followLink_ = true;

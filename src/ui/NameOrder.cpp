@@ -58,22 +58,29 @@ void appendEntries(QListWidget* list, const std::vector<NamedIndex>& entries) {
 }
 
 int32_t currentRecordIndex(const QComboBox* list) {
-    return list->currentIndex() < 0 ? -1 : list->currentData().toInt();
+    return list->currentIndex() < 0 ? kNoIndex : list->currentData().toInt();
 }
 
 int32_t currentRecordIndex(const QListWidget* list) {
     // The current entry, not the selection: a Ctrl+click can empty the selection, but there is
     // always a current entry once the list has one.
     const QListWidgetItem* item = list->currentItem();
-    return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
+    return item == nullptr ? kNoIndex : item->data(Qt::UserRole).toInt();
 }
 
-void fillSortedFilterList(QComboBox* list, std::vector<NamedIndex> entries) {
-    entries.push_back({QStringLiteral("< doesn't matter >"), kAnyRecord});
-    sortIgnoringCase(entries);
+void fillFilterList(QComboBox* list, std::vector<NamedIndex> entries, AnyEntry any,
+                    int32_t selected) {
+    NamedIndex anyEntry{displayText(kAnyFilterText), kNoIndex};
+    if (any == AnyEntry::First) {
+        entries.insert(entries.begin(), std::move(anyEntry));
+    } else {
+        entries.push_back(std::move(anyEntry));
+        sortIgnoringCase(entries);
+    }
     list->clear();
     appendEntries(list, entries);
-    list->setCurrentIndex(list->findData(kAnyRecord));
+    const int shown = list->findData(selected);
+    list->setCurrentIndex(shown >= 0 ? shown : list->findData(kNoIndex));
 }
 
 }  // namespace lq

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "store/RecordIndex.h"
 #include "store/RecordTable.h"
 #include "ui/TextCodec.h"
 
@@ -51,17 +52,15 @@ std::vector<NamedIndex> sortedNames(const RecordTable<Record>& records) {
 void appendEntries(QComboBox* list, const std::vector<NamedIndex>& entries);
 void appendEntries(QListWidget* list, const std::vector<NamedIndex>& entries);
 
-// The item data of "< doesn't matter >" in a filter list.
-constexpr int32_t kAnyRecord = -1;
+// Where a filter list shows "< doesn't matter >": before the names, or sorted in among them.
+enum class AnyEntry { First, SortedIn };
 
-// A filter list: "< doesn't matter >" sorted in among the names, and selected.
-void fillSortedFilterList(QComboBox* list, std::vector<NamedIndex> entries);
-template <typename Record>
-void fillSortedFilterList(QComboBox* list, const RecordTable<Record>& records) {
-    fillSortedFilterList(list, sortedNames(records));
-}
+// Fills a filter list with "< doesn't matter >" (item data kNoIndex) and the entries in their
+// order, and selects the entry of record `selected`, or "< doesn't matter >" when none has it.
+void fillFilterList(QComboBox* list, std::vector<NamedIndex> entries, AnyEntry any,
+                    int32_t selected = kNoIndex);
 
-// The record index behind the current entry, or -1 when nothing is selected.
+// The record index behind the current entry, or kNoIndex when nothing is selected.
 int32_t currentRecordIndex(const QComboBox* list);
 int32_t currentRecordIndex(const QListWidget* list);
 

@@ -345,7 +345,7 @@ TEST_F(WordCommandsTest, CyrillicWordCanBeTypedListedRenamedAndFoundAgain) {
         button("newButton"),
         {QString::fromUtf8("кот"), QString::fromUtf8("γάτα"), QString::fromUtf8("kɔt")}));
     const int32_t cat = findWord(dictionary(), "кот");
-    ASSERT_NE(cat, kNotFound);
+    ASSERT_NE(cat, kNoIndex);
     EXPECT_EQ(fieldText(dictionary().words[cat].translation), "γάτα");
     EXPECT_EQ(fieldText(dictionary().words[cat].transcription), "kɔt");
     EXPECT_EQ(listedWords(), QStringList({"apple", QString::fromUtf8("кот")}));
@@ -361,7 +361,7 @@ TEST_F(WordCommandsTest, CyrillicWordCanBeTypedListedRenamedAndFoundAgain) {
         clickButton(dialog, "okButton");
     });
     button("renameButton")->click();
-    EXPECT_EQ(findWord(dictionary(), "кот"), kNotFound);
+    EXPECT_EQ(findWord(dictionary(), "кот"), kNoIndex);
     EXPECT_EQ(findWord(dictionary(), "кошка"), cat);
     EXPECT_EQ(listedWords(), QStringList({"apple", QString::fromUtf8("кошка")}));
     choose("themeFilterList", QString::fromUtf8("Животные"));

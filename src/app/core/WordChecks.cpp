@@ -20,7 +20,7 @@ std::optional<std::string_view> newWordRefusal(const Dictionary& dictionary, std
     if (transcription.empty()) {
         return "Field \"Transcription\" is blank, it must include atlast 1 character.";
     }
-    if (findWord(dictionary, word) != kNotFound) {
+    if (findWord(dictionary, word) != kNoIndex) {
         return "Such word already exist.";
     }
     return std::nullopt;

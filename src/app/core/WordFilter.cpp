@@ -4,15 +4,15 @@
 
 namespace lq {
 
+bool passesThemeAndLanguage(const WordRecord& word, const WordFilters& filters) {
+    return passesFilter(filters.themeFilter, word.themeIndex) &&
+           passesFilter(filters.languageFilter, word.languageIndex);
+}
+
 bool passesFilters(const WordRecord& word, const WordFilters& filters) {
-    if (filters.themeFilter != -1 && filters.themeFilter != word.themeIndex) {
-        return false;
-    }
-    if (filters.languageFilter != -1 && filters.languageFilter != word.languageIndex) {
-        return false;
-    }
-    return filters.knowledgeFilter == -1 ||
-           isInKnowledgeBand(word, static_cast<KnowledgeBand>(filters.knowledgeFilter));
+    return passesThemeAndLanguage(word, filters) &&
+           (filters.knowledgeFilter == kNoIndex ||
+            isInKnowledgeBand(word, static_cast<KnowledgeBand>(filters.knowledgeFilter)));
 }
 
 std::vector<int32_t> filteredWords(const Dictionary& dictionary, const WordFilters& filters) {

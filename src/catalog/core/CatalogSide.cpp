@@ -95,7 +95,7 @@ std::optional<Refusal> refuseNewName(const Dictionary& dictionary, const Catalog
     if (name.empty()) {
         return Refusal{side.cantAdd, side.blankOnAdd};
     }
-    if (nameTaken(dictionary, side, name, kNotFound)) {
+    if (nameTaken(dictionary, side, name, kNoIndex)) {
         return Refusal{side.cantAdd, side.alreadyDefined};
     }
     return std::nullopt;

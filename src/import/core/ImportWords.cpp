@@ -81,21 +81,21 @@ void ImportRun::importWord(const WordRecord& sourceWord) {
     const int32_t theme = place({options_.themePlacement, options_.targetTheme, matchedTheme,
                                  matchedLanguage, options_.languagePlacement},
                                 sourceTheme, summary_.themesAdded);
-    if (theme == kNotFound) {
+    if (theme == kNoIndex) {
         return;
     }
     const int32_t language = place({options_.languagePlacement, options_.targetLanguage,
                                     matchedLanguage, matchedTheme, options_.themePlacement},
                                    sourceLanguage, summary_.languagesAdded);
-    if (language == kNotFound) {
+    if (language == kNoIndex) {
         return;
     }
     addOrOverwrite(importedCopy(sourceWord, theme, language));
 }
 
 bool ImportRun::passesFilters(const WordRecord& sourceWord) const {
-    return (options_.themeFilter == -1 || options_.themeFilter == sourceWord.themeIndex) &&
-           (options_.languageFilter == -1 || options_.languageFilter == sourceWord.languageIndex);
+    return passesFilter(options_.themeFilter, sourceWord.themeIndex) &&
+           passesFilter(options_.languageFilter, sourceWord.languageIndex);
 }
 
 bool ImportRun::refersInsideSource(const WordRecord& sourceWord) const {
@@ -128,24 +128,24 @@ int32_t ImportRun::place(const CatalogChoice& choice, const Record& sourceRecord
             // A target outside the table would break the word's reference; such a word has no
             // place to go.
             return choice.target >= 0 && choice.target < entryCount(sourceRecord) ? choice.target
-                                                                                  : kNotFound;
+                                                                                  : kNoIndex;
         case Placement::Skip:
             return choice.matched;
         case Placement::AddNew: {
-            if (choice.matched != kNotFound) {
+            if (choice.matched != kNoIndex) {
                 return choice.matched;
             }
-            if (choice.otherMatched == kNotFound && choice.otherPlacement == Placement::Skip) {
-                return kNotFound;
+            if (choice.otherMatched == kNoIndex && choice.otherPlacement == Placement::Skip) {
+                return kNoIndex;
             }
             const int32_t added = addEntry(sourceRecord);
-            if (added != kNotFound) {
+            if (added != kNoIndex) {
                 ++addedCount;
             }
             return added;
         }
     }
-    return kNotFound;
+    return kNoIndex;
 }
 
 WordRecord ImportRun::importedCopy(const WordRecord& sourceWord, int32_t theme,
@@ -166,7 +166,7 @@ WordRecord ImportRun::importedCopy(const WordRecord& sourceWord, int32_t theme,
 void ImportRun::addOrOverwrite(const WordRecord& copy) {
     const int32_t existing = current_.findWord(fieldText(copy.word));
     std::optional<WordRecord> replaced;
-    if (existing != kNotFound) {
+    if (existing != kNoIndex) {
         if (!options_.overwriteExisting) {
             return;
         }

@@ -20,12 +20,12 @@ enum class Placement : int32_t {
 };
 
 struct ImportOptions {
-    int32_t themeFilter = -1;     // source theme index, -1 for any
-    int32_t languageFilter = -1;  // source language index, -1 for any
+    int32_t themeFilter = kNoIndex;     // source theme index, kNoIndex for any
+    int32_t languageFilter = kNoIndex;  // source language index, kNoIndex for any
     Placement themePlacement = Placement::AddNew;
-    int32_t targetTheme = -1;  // current theme index, used with IntoExisting
+    int32_t targetTheme = kNoIndex;  // current theme index, used with IntoExisting
     Placement languagePlacement = Placement::AddNew;
-    int32_t targetLanguage = -1;  // current language index, used with IntoExisting
+    int32_t targetLanguage = kNoIndex;  // current language index, used with IntoExisting
     bool keepTestData = false;
     bool keepCreationDate = false;
     bool overwriteExisting = false;

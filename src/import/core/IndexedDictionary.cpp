@@ -24,7 +24,7 @@ void IndexedDictionary::indexNames(const RecordTable<Record>& table, TextMap<int
 
 int32_t IndexedDictionary::lookUp(const TextMap<int32_t>& firstIndex, std::string_view text) {
     const auto found = firstIndex.find(text);
-    return found == firstIndex.end() ? kNotFound : found->second;
+    return found == firstIndex.end() ? kNoIndex : found->second;
 }
 
 int32_t IndexedDictionary::findTheme(std::string_view name) const {
@@ -41,7 +41,7 @@ int32_t IndexedDictionary::findWord(std::string_view text) const {
 
 int32_t IndexedDictionary::addTheme(const ThemeRecord& theme) {
     if (!edits_.addTheme(dictionary_, theme, reporter_)) {
-        return kNotFound;
+        return kNoIndex;
     }
     const auto index = static_cast<int32_t>(dictionary_.themes.size()) - 1;
     firstTheme_.emplace(fieldText(theme.name), index);
@@ -50,7 +50,7 @@ int32_t IndexedDictionary::addTheme(const ThemeRecord& theme) {
 
 int32_t IndexedDictionary::addLanguage(const LanguageRecord& language) {
     if (!edits_.addLanguage(dictionary_, language, reporter_)) {
-        return kNotFound;
+        return kNoIndex;
     }
     const auto index = static_cast<int32_t>(dictionary_.languages.size()) - 1;
     firstLanguage_.emplace(fieldText(language.name), index);

@@ -31,7 +31,7 @@ class IndexedDictionary {
     // A hint that findWord will soon be asked for this text.
     void prefetchWord(std::string_view text) const { wordIndex_.prefetch(text); }
 
-    // The index of the appended record, or kNotFound when the add failed (and showed why).
+    // The index of the appended record, or kNoIndex when the add failed (and showed why).
     int32_t addTheme(const ThemeRecord& theme);
     int32_t addLanguage(const LanguageRecord& language);
     bool addWord(const WordRecord& word);

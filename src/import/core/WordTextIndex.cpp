@@ -9,7 +9,6 @@ namespace lq {
 
 namespace {
 
-constexpr int32_t kEmpty = -1;
 constexpr std::size_t kMinimumCapacity = 16;
 // How many words ahead the table is asked to have a slot ready.
 constexpr std::size_t kLookAhead = 8;
@@ -56,7 +55,7 @@ std::string_view WordTextIndex::textAt(int32_t index) const {
 std::size_t WordTextIndex::findSlot(std::string_view text, uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t position = hash & mask;
-    while (slots_[position].first != kEmpty) {
+    while (slots_[position].first != kNoIndex) {
         const Slot& slot = slots_[position];
         if (slot.hash == hash && textAt(slot.first) == text) {
             break;
@@ -67,8 +66,7 @@ std::size_t WordTextIndex::findSlot(std::string_view text, uint32_t hash) const 
 }
 
 int32_t WordTextIndex::first(std::string_view text) const {
-    const int32_t found = slots_[findSlot(text, hashOf(text))].first;
-    return found == kEmpty ? kNotFound : found;
+    return slots_[findSlot(text, hashOf(text))].first;
 }
 
 void WordTextIndex::add(int32_t index) {
@@ -76,7 +74,7 @@ void WordTextIndex::add(int32_t index) {
     const std::string_view text = textAt(index);
     const uint32_t hash = hashOf(text);
     Slot& slot = slots_[findSlot(text, hash)];
-    if (slot.first == kEmpty) {
+    if (slot.first == kNoIndex) {
         slot = {index, hash};
         ++used_;
         return;
@@ -94,7 +92,7 @@ void WordTextIndex::remove(int32_t index) {
     const std::string_view text = textAt(index);
     const std::size_t position = findSlot(text, hashOf(text));
     Slot& slot = slots_[position];
-    if (slot.first == kEmpty) {
+    if (slot.first == kNoIndex) {
         return;
     }
     const auto found = later_.find(text);
@@ -124,29 +122,29 @@ void WordTextIndex::eraseSlot(std::size_t position) {
     // Linear probing without tombstones: pull back every later slot of the same run that
     // could not stand before the hole, so that no search stops short of it.
     const std::size_t mask = slots_.size() - 1;
-    slots_[position].first = kEmpty;
+    slots_[position].first = kNoIndex;
     --used_;
-    for (std::size_t next = (position + 1) & mask; slots_[next].first != kEmpty;
+    for (std::size_t next = (position + 1) & mask; slots_[next].first != kNoIndex;
          next = (next + 1) & mask) {
         const std::size_t home = slots_[next].hash & mask;
         if (((next - home) & mask) >= ((next - position) & mask)) {
             slots_[position] = slots_[next];
-            slots_[next].first = kEmpty;
+            slots_[next].first = kNoIndex;
             position = next;
         }
     }
 }
 
 void WordTextIndex::rehash(std::size_t capacity) {
-    std::vector<Slot> old(capacity, Slot{kEmpty, 0});
+    std::vector<Slot> old(capacity, Slot{kNoIndex, 0});
     old.swap(slots_);
     const std::size_t mask = capacity - 1;
     for (const Slot& slot : old) {
-        if (slot.first == kEmpty) {
+        if (slot.first == kNoIndex) {
             continue;
         }
         std::size_t position = slot.hash & mask;
-        while (slots_[position].first != kEmpty) {
+        while (slots_[position].first != kNoIndex) {
             position = (position + 1) & mask;
         }
         slots_[position] = slot;

@@ -18,7 +18,7 @@ class WordTextIndex {
     // Indexes every word of the table, which must outlive the index, with room for this many
     // more texts before the index has to grow.
     explicit WordTextIndex(const WordTable& words, std::size_t moreTexts = 0);
-    // The lowest index whose word is the given text byte for byte, or kNotFound (-1).
+    // The lowest index whose word is the given text byte for byte, or kNoIndex.
     int32_t first(std::string_view text) const;
     // A hint: the slot of this text is about to be needed. A large table misses the cache on
     // nearly every lookup, so fetching slots a few words ahead hides much of the wait.
@@ -30,7 +30,7 @@ class WordTextIndex {
 
   private:
     struct Slot {
-        int32_t first;  // -1: empty
+        int32_t first;  // kNoIndex: an empty slot
         uint32_t hash;
     };
 

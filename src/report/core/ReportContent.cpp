@@ -15,19 +15,19 @@ std::string_view nameAt(const RecordTable<Record>& table, int32_t index) {
 }
 
 bool passes(const WordRecord& word, const ReportFilter& filter) {
-    return (filter.theme == -1 || filter.theme == word.themeIndex) &&
-           (filter.language == -1 || filter.language == word.languageIndex);
+    return passesFilter(filter.theme, word.themeIndex) &&
+           passesFilter(filter.language, word.languageIndex);
 }
 
 }  // namespace
 
 std::string_view reportThemeHeading(const Dictionary& dictionary, int32_t theme) {
-    return theme == -1 ? std::string_view("All themes") : nameAt(dictionary.themes, theme);
+    return theme == kNoIndex ? std::string_view("All themes") : nameAt(dictionary.themes, theme);
 }
 
 std::string_view reportLanguageHeading(const Dictionary& dictionary, int32_t language) {
-    return language == -1 ? std::string_view("all languages")
-                          : nameAt(dictionary.languages, language);
+    return language == kNoIndex ? std::string_view("all languages")
+                                : nameAt(dictionary.languages, language);
 }
 
 int32_t forEachReportRow(const Dictionary& dictionary, const std::vector<int32_t>& order,

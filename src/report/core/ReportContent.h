@@ -10,15 +10,16 @@
 
 namespace lq {
 
-// A theme and a language index; -1 lets every theme or language through.
+// A theme and a language index; kNoIndex lets every theme or language through.
 struct ReportFilter {
-    int32_t theme = -1;
-    int32_t language = -1;
+    int32_t theme = kNoIndex;
+    int32_t language = kNoIndex;
 };
 
-// "All themes" for -1, otherwise the theme's name (empty for an index outside the table).
+// "All themes" for kNoIndex, otherwise the theme's name (empty for an index outside the table).
 std::string_view reportThemeHeading(const Dictionary& dictionary, int32_t theme);
-// "all languages" for -1, otherwise the language's name (empty for an index outside the table).
+// "all languages" for kNoIndex, otherwise the language's name (empty for an index outside the
+// table).
 std::string_view reportLanguageHeading(const Dictionary& dictionary, int32_t language);
 
 // Calls visit with the row number (from 1) and each word that passes the filter, in the given

@@ -11,6 +11,7 @@
 #include "report/core/ReportSink.h"
 #include "report/core/TextReport.h"
 #include "store/AtomicFile.h"
+#include "store/WorkingFolder.h"
 
 namespace lq {
 
@@ -61,11 +62,7 @@ std::string defaultReportName(const Clock& clock) {
 }
 
 std::string reportFilePath(std::string_view folder, std::string_view name, ReportFormat format) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/') {
-        path.push_back('/');
-    }
-    path.append(name);
+    std::string path = joinFolder(folder, name);
     path.append(format == ReportFormat::Text ? ".txt" : ".html");
     return path;
 }

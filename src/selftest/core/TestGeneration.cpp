@@ -48,7 +48,7 @@ std::vector<int32_t> candidatesOf(const Dictionary& dictionary) {
     return candidates;
 }
 
-// The first test word that can't be given `needed` wrong answers, or -1.
+// The first test word that can't be given `needed` wrong answers, or kNoIndex.
 int32_t firstWordShortOfVariants(const WordTable& words, const TestWords& testWords,
                                  int32_t needed) {
     const CompanionLists companions(words, testWords);
@@ -57,14 +57,14 @@ int32_t firstWordShortOfVariants(const WordTable& words, const TestWords& testWo
             return word;
         }
     }
-    return -1;
+    return kNoIndex;
 }
 
 }  // namespace
 
 bool isCandidate(const DictionaryHeader& header, const WordRecord& word) {
-    return (header.testLanguageFilter == -1 || word.languageIndex == header.testLanguageFilter) &&
-           (header.testThemeFilter == -1 || word.themeIndex == header.testThemeFilter);
+    return passesFilter(header.testLanguageFilter, word.languageIndex) &&
+           passesFilter(header.testThemeFilter, word.themeIndex);
 }
 
 int32_t countCandidates(const Dictionary& dictionary) {
@@ -143,7 +143,7 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
                                     static_cast<std::size_t>(questions), random);
     const int32_t shortWord =
         firstWordShortOfVariants(dictionary.words, testWords, variantCount(dictionary.header));
-    if (shortWord != -1) {
+    if (shortWord != kNoIndex) {
         reporter.showError(tooFewVariantsMessage(wordAt(dictionary.words, shortWord)),
                            kTooFewVariantsFix);
         return false;

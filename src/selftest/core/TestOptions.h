@@ -13,9 +13,6 @@ constexpr int kOptionPositionCount = 16;
 // The most questions a test can have, and so the capacity of the test word list.
 constexpr int kMaxTestCount = 80;
 
-// Shown in place of a theme or language name when a test filter lets any through.
-constexpr std::string_view kAnyFilterText = "< doesn't matter >";
-
 // A position outside 0..15 is read as the nearest end of the table, so a header built in
 // memory can never make these read past their tables.
 int32_t testCountAt(int position);
