@@ -275,6 +275,18 @@ TEST_F(WordCommandsTest, TranslationLeftBlankIsRefusedAndKeepsTheFocus) {
     }
 }
 
+// A window torn down while an edit is pending (not closed, so with no last focus change while
+// it is whole) takes nothing from the field and refuses nothing: its parts are already gone.
+TEST_F(WordCommandsTest, WindowTornDownWhileEditingChangesNothing) {
+    open(fruit());
+    focus(edit("translationEdit"));
+    typeInto(window.get(), "translationEdit", "");
+    reporter.shown.clear();
+    window.reset();
+    EXPECT_TRUE(reporter.shown.empty());
+    EXPECT_EQ(fieldText(dictionary().words[1].translation), "Apfel");
+}
+
 TEST_F(WordCommandsTest, TranscriptionIsStoredWhateverItHolds) {
     for (const QString& typed : {QString(), QString("?"), QString::fromUtf8("ˈæpəl")}) {
         open(fruit());
