@@ -12,7 +12,8 @@ PACKAGES := cmake make g++ pkg-config \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	clang-14 libclang-rt-14-dev \
 	xvfb xauth imagemagick fonts-dejavu-core strace util-linux \
-	desktop-file-utils appstream
+	desktop-file-utils appstream \
+	libutf8proc-dev
 
 .PHONY: all deps build run test bench fuzz format clean
 

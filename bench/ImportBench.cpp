@@ -11,12 +11,6 @@
 namespace lq {
 namespace {
 
-class NoProgress : public ImportProgress {
-  public:
-    void advance() override {}
-    bool stopRequested() override { return false; }
-};
-
 constexpr int32_t kThemes = 20;
 constexpr int32_t kLanguages = 4;
 
@@ -46,9 +40,6 @@ Dictionary numberedDictionary(int32_t count, const char* prefix) {
         setFieldText(word.transcription, "transcription");
         d.words.push_back(word);
     }
-    d.header.languageCount = kLanguages;
-    d.header.themeCount = kThemes;
-    d.header.wordCount = count;
     return d;
 }
 
@@ -62,13 +53,13 @@ void runImport(benchmark::State& state, const char* sourcePrefix, bool overwrite
     options.overwriteExisting = overwrite;
     SilentReporter reporter;
     SystemClock clock;
-    NoProgress progress;
     for (auto _ : state) {
         state.PauseTiming();
         Dictionary current = start;
         state.ResumeTiming();
-        const ImportSummary summary =
-            importWords(source, current, options, reporter, clock, progress);
+        ImportRun run(source, current, options, reporter, clock);
+        run.step(count);
+        const ImportSummary& summary = run.summary();
         benchmark::DoNotOptimize(summary);
         if (summary.wordsAdded != count) {
             state.SkipWithError("not every word was imported");

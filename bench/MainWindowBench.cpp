@@ -1,12 +1,17 @@
 // The main window over large dictionaries: its refreshes against a plain case-insensitive sort
-// of the same word texts, and the memory a 100,000-word dictionary adds to the program.
-#include <benchmark/benchmark.h>
+// of the same word texts, and the memory that each word of a dictionary adds to the program.
+#include "MainWindowBench.h"
 
+#include <benchmark/benchmark.h>
 #include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QString>
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -23,18 +28,7 @@
 namespace lq {
 namespace {
 
-// The benchmark library owns main(), so the application is made on first use.
-void ensureApplication() {
-    static std::unique_ptr<QApplication> application = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "lexiquill_bench";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-}
+constexpr const char* kMemoryProbeFlag = "--memory-probe=";
 
 class NoonClock : public Clock {
   public:
@@ -72,9 +66,6 @@ Dictionary largeDictionary(int wordCount) {
         word.testedCount = i % 3;
         word.rightCount = i % 2;
     }
-    d.header.languageCount = 6;
-    d.header.themeCount = 20;
-    d.header.wordCount = wordCount;
     return d;
 }
 
@@ -82,7 +73,6 @@ Dictionary largeDictionary(int wordCount) {
 struct Fixture {
     explicit Fixture(int wordCount)
         : store(QDir::tempPath().toStdString() + "/lexiquill-bench.lqd", reporter, clock) {
-        ensureApplication();
         store.currentDictionary = largeDictionary(wordCount);
         store.dictionaryLoaded = true;
         window = std::make_unique<CMainDialog>(store, random);
@@ -94,9 +84,13 @@ struct Fixture {
     std::unique_ptr<CMainDialog> window;
 };
 
+std::map<int, std::unique_ptr<Fixture>>& fixtures() {
+    static std::map<int, std::unique_ptr<Fixture>> kept;
+    return kept;
+}
+
 Fixture& fixture(int wordCount) {
-    static std::map<int, std::unique_ptr<Fixture>> fixtures;
-    auto& slot = fixtures[wordCount];
+    auto& slot = fixtures()[wordCount];
     if (!slot) {
         slot = std::make_unique<Fixture>(wordCount);
     }
@@ -112,37 +106,55 @@ int64_t residentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-// Runs first, before other benchmarks have grown the heap: loads a 100,000-word file and
-// opens the main window on it, as the program does at start.
-void BM_MemoryOfA100000WordDictionary(benchmark::State& state) {
-    ensureApplication();
-    const std::string path = QDir::tempPath().toStdString() + "/lexiquill-bench-memory.lqd";
-    {
-        const std::vector<uint8_t> bytes = dictionaryBytes(largeDictionary(100000));
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    for (auto _ : state) {
-        const int64_t before = residentBytes();
-        SilentReporter reporter;
-        NoonClock clock;
-        TestRandom random;
-        DictionaryStore store(path, reporter, clock);
-        CMainDialog window(store, random);
-        window.loadDictionary();
-        window.show();
-        QApplication::processEvents();
-        const int64_t added = residentBytes() - before;
-        state.counters["file_MB"] = static_cast<double>(fileSize(store.currentDictionary)) / 1e6;
-        state.counters["added_MB"] = static_cast<double>(added) / 1e6;
-        state.counters["added_per_file_byte"] =
-            static_cast<double>(added) / static_cast<double>(fileSize(store.currentDictionary));
-        window.hide();
-    }
-    std::remove(path.c_str());
+void writeDictionaryFile(const std::string& path, int wordCount) {
+    const std::vector<uint8_t> bytes = dictionaryBytes(largeDictionary(wordCount));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
-BENCHMARK(BM_MemoryOfA100000WordDictionary)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Runs this program again as a memory probe on the dictionary at `path`; -1 when it fails.
+int64_t residentInFreshProcess(const std::string& path) {
+    QProcess probe;
+    probe.start(QCoreApplication::applicationFilePath(),
+                {QLatin1String(kMemoryProbeFlag) + QString::fromStdString(path)});
+    if (!probe.waitForFinished(120000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0) {
+        return -1;
+    }
+    bool read = false;
+    const int64_t bytes = probe.readAllStandardOutput().trimmed().toLongLong(&read);
+    return read ? bytes : -1;
+}
+
+// What the words of a 100,000-word dictionary add to the program once its main window shows
+// them. Each figure comes from a fresh process, so that no other benchmark's heap is in it, and
+// the same program over the same themes and languages without words is taken away, so that
+// Qt's own first window is not in it either. Stated per word, beside the 160 bytes that a word
+// takes in the file.
+void BM_MemoryPerWordOfA100000WordDictionary(benchmark::State& state) {
+    constexpr int kWords = 100000;
+    const std::string folder = QDir::tempPath().toStdString();
+    const std::string withWords = folder + "/lexiquill-bench-memory.lqd";
+    const std::string withoutWords = folder + "/lexiquill-bench-memory-empty.lqd";
+    writeDictionaryFile(withWords, kWords);
+    writeDictionaryFile(withoutWords, 0);
+    for (auto _ : state) {
+        const int64_t full = residentInFreshProcess(withWords);
+        const int64_t empty = residentInFreshProcess(withoutWords);
+        if (full < 0 || empty < 0) {
+            state.SkipWithError("the memory probe failed");
+            break;
+        }
+        const auto added = static_cast<double>(full - empty);
+        state.counters["added_MB"] = added / 1e6;
+        state.counters["bytes_per_word"] = added / kWords;
+        state.counters["file_bytes_per_word"] = static_cast<double>(kWordRecordSize);
+    }
+    std::remove(withWords.c_str());
+    std::remove(withoutWords.c_str());
+}
+BENCHMARK(BM_MemoryPerWordOfA100000WordDictionary)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The yardstick: sorting the same word texts, already decoded, ignoring case.
 void BM_PlainCaseInsensitiveSort(benchmark::State& state) {
@@ -179,4 +191,34 @@ void BM_RefilterWords(benchmark::State& state) {
 BENCHMARK(BM_RefilterWords)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+const char* memoryProbePath(int argc, char** argv) {
+    const std::size_t flagLength = std::strlen(kMemoryProbeFlag);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kMemoryProbeFlag, flagLength) == 0) {
+            return argv[i] + flagLength;
+        }
+    }
+    return nullptr;
+}
+
+int runMemoryProbe(const char* path) {
+    SilentReporter reporter;
+    NoonClock clock;
+    TestRandom random;
+    DictionaryStore store(path, reporter, clock);
+    CMainDialog window(store, random);
+    if (!window.loadDictionary()) {
+        return 1;
+    }
+    window.show();
+    QApplication::processEvents();
+    std::printf("%lld\n", static_cast<long long>(residentBytes()));
+    return 0;
+}
+
+void closeBenchWindows() {
+    fixtures().clear();
+}
+
 }  // namespace lq

@@ -48,9 +48,6 @@ Dictionary dictionaryOfWords(int count) {
         dictionary.words.push_back(word);
         previous = text;
     }
-    dictionary.header.languageCount = 2;
-    dictionary.header.themeCount = 3;
-    dictionary.header.wordCount = count;
     return dictionary;
 }
 

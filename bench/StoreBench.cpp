@@ -44,9 +44,6 @@ Dictionary benchDictionary(int wordCount) {
         setFieldText(w.translation, "the translation of word number " + std::to_string(i));
         setFieldText(w.transcription, "[w" + std::to_string(i) + "]");
     }
-    d.header.languageCount = 2;
-    d.header.themeCount = 2;
-    d.header.wordCount = wordCount;
     return d;
 }
 

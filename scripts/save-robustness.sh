@@ -3,7 +3,9 @@
 # save (a full disk, a file size limit, write, flush or rename errors, a read-only mount, the
 # process killed at any moment), the file afterwards is byte for byte either the old or the
 # new dictionary, a save that reports success has left the new one, and a failed save leaves
-# no temporary file behind.
+# no temporary file behind. A kill leaves no name behind either (the new file has none until it
+# is complete), or, on a file system without unnamed files, one that the next start removes.
+# A name taken by a pipe or a folder is refused at once, and a dangling link gets its target.
 #   scripts/save-robustness.sh BUILD_DIR     (a test build: BUILD_DIR/tests/store/lq_save_driver)
 # Needs root for the mounts; checks that cannot run here print SKIP and say why.
 set -uo pipefail
@@ -31,8 +33,8 @@ if [ -n "${LQ_SAVE_ROBUSTNESS_NS:-}" ]; then
 fi
 
 OLD_WORDS=200     # the dictionary on disk before each save (32 KB)
-NEW_WORDS=20000   # what each save writes (3.2 MB), so kills land in the middle of it
-KILL_RUNS=${LQ_KILL_RUNS:-200}
+NEW_WORDS=100000  # what each save writes (16 MB), so kills land in the middle of it
+KILL_RUNS=${LQ_KILL_RUNS:-100}
 # A sanitizer's leak check at exit writes through pipes; an injected write error there would
 # end the driver with a status of its own choosing.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
@@ -177,6 +179,7 @@ if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
         run_check "fsync of the file $error" fail inject fsync "$error" 1
         run_check "fsync of the folder $error" fail inject fsync "$error" 2
         run_check "rename $error" fail inject rename,renameat,renameat2 "$error" 1
+        run_check "naming the new file $error" fail inject link,linkat "$error" 1
     done
     run_check "rename EXDEV" fail inject rename,renameat,renameat2 EXDEV 1
 else
@@ -197,40 +200,97 @@ else
     skip "read-only bind mount: cannot mount here (needs root and unshare -m)"
 fi
 
-echo "== killed with SIGKILL at random points ($KILL_RUNS runs)"
+echo "== a name taken by a pipe or a folder, and a dangling link"
+for kind in pipe folder; do
+    rm -rf "$work/case" && mkdir -p "$work/case"
+    if [ $kind = pipe ]; then mkfifo "$work/case/Lexiquill.lqd"; else mkdir "$work/case/Lexiquill.lqd"; fi
+    # Before, a pipe kept the program waiting in open() for ever.
+    timeout 30 "$driver" save "$work/case" new 10 >/dev/null 2>&1
+    rc=$?
+    if [ $rc -ne 2 ]; then
+        fail "$kind: the load ended with $rc instead of being refused (2)"
+    elif { [ $kind = pipe ] && [ ! -p "$work/case/Lexiquill.lqd" ]; } ||
+        { [ $kind = folder ] && [ ! -d "$work/case/Lexiquill.lqd" ]; }; then
+        fail "$kind: the name was changed"
+    elif [ "$(ls -A "$work/case")" != Lexiquill.lqd ]; then
+        fail "$kind: something was created beside it"
+    else
+        pass
+    fi
+done
+rm -rf "$work/case" && mkdir -p "$work/case/kept"
+ln -s kept/real.lqd "$work/case/Lexiquill.lqd"
+"$driver" save "$work/case" new "$NEW_WORDS" >/dev/null 2>&1
+rc=$?
+if [ $rc -ne 0 ] || [ ! -L "$work/case/Lexiquill.lqd" ] ||
+    ! cmp -s "$work/case/kept/real.lqd" "$work/new.bin"; then
+    fail "dangling link: not saved through the link (exit $rc)"
+else
+    pass
+fi
+
+# Whether the process has a file open in the folder: during a save only the new file is.
+writing_into() {
+    local pid=$1 folder=$2
+    ls -l "/proc/$pid/fd" 2>/dev/null | grep -q -- "-> $folder/"
+}
+
+echo "== killed with SIGKILL at random points ($KILL_RUNS runs, half of them on a file system without unnamed files)"
 prepare "$work/case"
 timing=$(LQ_SAVE_DRIVER_TIMING=1 "$driver" save "$work/case" new "$NEW_WORDS" 2>&1 >/dev/null)
 verify "timing run" "$work/case" $? any
 save_ms=$(sed -n 's/^saved in \([0-9]*\) ms$/\1/p' <<<"$timing")
 save_ms=${save_ms:-50}
 span=$((save_ms + save_ms / 5 + 2))
-mkfifo "$work/saving"
-left_old=0 left_new=0 mid_save=0
+mkfifo "$work/saving" "$work/never"
+# A pipe nobody writes to: reading it with a timeout sleeps without starting a process.
+exec 4<>"$work/never"
+left_old=0 left_new=0 mid_save=0 named_left=0 unnamed_left=0
 for ((run = 1; run <= KILL_RUNS; run++)); do
     prepare "$work/case"
     delay_ms=$((RANDOM % span))
+    named=$((run % 2))
     # The driver says "saving" just before it saves; the kill follows after a random delay.
-    LQ_SAVE_DRIVER_TIMING=1 "$driver" save "$work/case" new "$NEW_WORDS" >/dev/null \
-        2>"$work/saving" &
+    if [ $named -eq 1 ]; then
+        LQ_SAVE_DRIVER_NAMED_TEMPORARY=1 LQ_SAVE_DRIVER_TIMING=1 \
+            "$driver" save "$work/case" new "$NEW_WORDS" >/dev/null 2>"$work/saving" &
+    else
+        LQ_SAVE_DRIVER_TIMING=1 "$driver" save "$work/case" new "$NEW_WORDS" >/dev/null \
+            2>"$work/saving" &
+    fi
     pid=$!
     exec 3<"$work/saving"
     read -r -t 30 _ <&3
-    sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
+    read -r -t "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))" _ <&4
+    writing_into "$pid" "$work/case" && mid_save=$((mid_save + 1))
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     rc=$?
     exec 3<&-
-    [ "$(leftovers "$work/case")" -ne 0 ] && mid_save=$((mid_save + 1))
+    if [ "$(leftovers "$work/case")" -ne 0 ]; then
+        if [ $named -eq 1 ]; then named_left=$((named_left + 1)); else unnamed_left=$((unnamed_left + 1)); fi
+    fi
     verify "killed ${delay_ms} ms into the save (run $run)" "$work/case" "$rc" any killed
     case $(file_state "$work/case") in
         old) left_old=$((left_old + 1)) ;;
         new) left_new=$((left_new + 1)) ;;
     esac
+    # A normal start and exit afterwards leaves the dictionary and nothing else.
+    "$driver" save "$work/case" new "$NEW_WORDS" >/dev/null 2>&1
+    rc=$?
+    if [ $rc -ne 0 ] || [ "$(ls -A "$work/case")" != Lexiquill.lqd ]; then
+        fail "run $run: the start and save after the kill left $(ls -A "$work/case" | tr '\n' ' ')(exit $rc)"
+    fi
 done
 echo "a save took ${save_ms} ms; after the kills: $left_old old, $left_new new;" \
-    "$mid_save kills landed while the new file was being written"
+    "$mid_save kills landed while the new file was being written; a name was left by" \
+    "$named_left kills on the file system without unnamed files and $unnamed_left on the other" \
+    "(each removed by the next start)"
 if [ "$mid_save" -eq 0 ]; then
     fail "no kill landed in the middle of a save; the test proved nothing"
+fi
+if [ "$named_left" -eq 0 ]; then
+    fail "no kill left a named temporary file; the start's clean-up was not tried"
 fi
 
 echo "save robustness: $passed passed, $failed failed, $skipped skipped"

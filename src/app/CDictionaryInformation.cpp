@@ -17,9 +17,9 @@ CDictionaryInformation::CDictionaryInformation(const Dictionary& dictionary, QWi
     const DictionaryHeader& header = dictionary.header;
     ui_->typeField->setText(displayText(std::string_view(header.signature, 3)));
     ui_->createdField->setText(QString::fromStdString(formatDateTime(header.created)));
-    ui_->languageCountField->setText(QString::number(header.languageCount));
-    ui_->themeCountField->setText(QString::number(header.themeCount));
-    ui_->wordCountField->setText(QString::number(header.wordCount));
+    ui_->languageCountField->setText(QString::number(dictionary.languages.size()));
+    ui_->themeCountField->setText(QString::number(dictionary.themes.size()));
+    ui_->wordCountField->setText(QString::number(dictionary.words.size()));
     ui_->protectionField->setText(isProtected(header) ? QStringLiteral("< enabled >")
                                                       : QStringLiteral("< disabled >"));
     ui_->fileSizeField->setText(QString::number(fileSize(dictionary)));

@@ -1,8 +1,5 @@
 #include "catalog/CCatalogList.h"
 
-#include "catalog/CDeleteCatalogEntry.h"
-#include "catalog/CNewCatalogEntry.h"
-#include "catalog/CRenameCatalogEntry.h"
 #include "catalog/CatalogNames.h"
 #include "catalog/core/CatalogSide.h"
 #include "ui/Pictures.h"
@@ -77,23 +74,20 @@ void CCatalogList::showSelectedFigures() {
 }
 
 void CCatalogList::newEntry() {
-    CNewCatalogEntry dialog(side_, dictionary_, reporter_, this);
-    refreshAfter(dialog);
+    refreshAfter(*newEntryDialog(dictionary_, reporter_));
 }
 
 void CCatalogList::deleteEntry() {
     const int32_t index = currentRecordIndex(ui_->nameList);
     if (index >= 0) {
-        CDeleteCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
-        refreshAfter(dialog);
+        refreshAfter(*deleteEntryDialog(dictionary_, index, reporter_));
     }
 }
 
 void CCatalogList::renameEntry() {
     const int32_t index = currentRecordIndex(ui_->nameList);
     if (index >= 0) {
-        CRenameCatalogEntry dialog(side_, dictionary_, index, reporter_, this);
-        refreshAfter(dialog);
+        refreshAfter(*renameEntryDialog(dictionary_, index, reporter_));
     }
 }
 

@@ -1,8 +1,10 @@
 // The list dialog of one side ("Themes" or "Languages"): the names with the figures of the
-// selected one, and the buttons that add, delete and rename entries.
+// selected one, and the buttons that add, delete and rename entries. CThemes and CLanguages
+// are the two lists; each opens its own side's New, Rename and Delete dialogs.
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -18,9 +20,18 @@ class Reporter;
 class CCatalogList : public QDialog {
     Q_OBJECT
   public:
-    CCatalogList(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
-                 QWidget* parent = nullptr);
     ~CCatalogList() override;
+
+  protected:
+    CCatalogList(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
+                 QWidget* parent);
+
+    // The side's own sub-dialogs over this list; `index` is the selected entry's record.
+    virtual std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) = 0;
+    virtual std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
+                                                       Reporter& reporter) = 0;
+    virtual std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
+                                                       Reporter& reporter) = 0;
 
   private:
     void refresh();

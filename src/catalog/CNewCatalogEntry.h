@@ -14,13 +14,15 @@ namespace lq {
 class CNewCatalogEntry : public CCatalogEntryDialog {
     Q_OBJECT
   public:
-    CNewCatalogEntry(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
-                     QWidget* parent = nullptr);
     ~CNewCatalogEntry() override;
 
   public slots:
     // Refuses a blank or taken name and stays open; otherwise adds the entry and closes.
     void accept() override;
+
+  protected:
+    CNewCatalogEntry(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
+                     QWidget* parent);
 
   private:
     std::unique_ptr<Ui::CNewCatalogEntry> ui_;

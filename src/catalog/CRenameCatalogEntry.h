@@ -16,14 +16,16 @@ namespace lq {
 class CRenameCatalogEntry : public CCatalogEntryDialog {
     Q_OBJECT
   public:
-    // `index` is the record of the name selected in the list dialog.
-    CRenameCatalogEntry(const CatalogSide& side, Dictionary& dictionary, int32_t index,
-                        Reporter& reporter, QWidget* parent = nullptr);
     ~CRenameCatalogEntry() override;
 
   public slots:
     // Refuses a blank name or one that another entry has and stays open; otherwise renames.
     void accept() override;
+
+  protected:
+    // `index` is the record of the name selected in the list dialog.
+    CRenameCatalogEntry(const CatalogSide& side, Dictionary& dictionary, int32_t index,
+                        Reporter& reporter, QWidget* parent);
 
   private:
     std::unique_ptr<Ui::CRenameCatalogEntry> ui_;

@@ -1,8 +1,9 @@
-// The themes and languages dialogs by name. Each is the shared dialog of its kind over one
-// side's table; the sides differ only in what CatalogSide holds.
+// The themes and languages dialogs by name, as the program opens them. Each is the shared
+// dialog of its kind over one side's table; the sides differ only in what CatalogSide holds.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "catalog/CCatalogList.h"
 #include "catalog/CDeleteCatalogEntry.h"
@@ -11,18 +12,6 @@
 #include "catalog/core/CatalogSide.h"
 
 namespace lq {
-
-class CThemes : public CCatalogList {
-  public:
-    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kThemeSide, dictionary, reporter, parent) {}
-};
-
-class CLanguages : public CCatalogList {
-  public:
-    CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
-        : CCatalogList(kLanguageSide, dictionary, reporter, parent) {}
-};
 
 class CNewTheme : public CNewCatalogEntry {
   public:
@@ -62,6 +51,37 @@ class CDeleteLanguage : public CDeleteCatalogEntry {
     CDeleteLanguage(Dictionary& dictionary, int32_t index, Reporter& reporter,
                     QWidget* parent = nullptr)
         : CDeleteCatalogEntry(kLanguageSide, dictionary, index, reporter, parent) {}
+};
+
+// A list dialog that opens its side's own New, Rename and Delete dialogs.
+template <typename NewDialog, typename RenameDialog, typename DeleteDialog>
+class CCatalogListOf : public CCatalogList {
+  protected:
+    using CCatalogList::CCatalogList;
+
+    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override {
+        return std::make_unique<NewDialog>(dictionary, reporter, this);
+    }
+    std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override {
+        return std::make_unique<RenameDialog>(dictionary, index, reporter, this);
+    }
+    std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
+                                               Reporter& reporter) override {
+        return std::make_unique<DeleteDialog>(dictionary, index, reporter, this);
+    }
+};
+
+class CThemes : public CCatalogListOf<CNewTheme, CRenameTheme, CDeleteTheme> {
+  public:
+    CThemes(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogListOf(kThemeSide, dictionary, reporter, parent) {}
+};
+
+class CLanguages : public CCatalogListOf<CNewLanguage, CRenameLanguage, CDeleteLanguage> {
+  public:
+    CLanguages(Dictionary& dictionary, Reporter& reporter, QWidget* parent = nullptr)
+        : CCatalogListOf(kLanguageSide, dictionary, reporter, parent) {}
 };
 
 // Run the list dialog of one side over `parent`; the caller refreshes whatever the result.

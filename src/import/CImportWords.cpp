@@ -18,14 +18,20 @@ namespace {
 // Words taken between two looks at the slice's clock, and so the least a slice takes.
 constexpr int32_t kWordsBetweenClockReads = 64;
 
-// The load's own hint for a damaged file speaks of the program's own dictionary; a damaged
-// source is only to be left alone.
+// The load's own hints for a damaged file or a name taken by something else speak of the
+// program's own dictionary; a source is only to be left alone.
 std::string_view sourceLoadHint(LoadStatus status) {
-    if (status == LoadStatus::Damaged) {
-        return "The dictionary file is damaged: its records don't match its header. Import from "
-               "another dictionary, or from a good copy of this one.";
+    switch (status) {
+        case LoadStatus::Damaged:
+            return "The dictionary file is damaged: its records don't match its header. Import "
+                   "from another dictionary, or from a good copy of this one.";
+        case LoadStatus::NotAFile:
+            return "The name Lexiquill.lqd in that folder is taken by something that is not a "
+                   "dictionary file (a folder, a pipe, a socket or a device). Import from another "
+                   "folder.";
+        default:
+            return loadFailureHint(status);
     }
-    return loadFailureHint(status);
 }
 
 }  // namespace
@@ -100,10 +106,8 @@ void CImportWords::startImport() {
     if (importRunning()) {
         return;
     }
-    stopRequested_ = false;
-    ImportProgress& progress = *this;
     run_ = std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
-                                       store_.reporter(), store_.clock(), progress);
+                                       store_.reporter(), store_.clock());
     ui_->importProgress->setRange(0, std::max(run_->totalWords(), 1));
     ui_->importProgress->setValue(0);
     showRunning(true);
@@ -116,17 +120,19 @@ void CImportWords::runSlice() {
     slice.start();
     while (!run_->step(kWordsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
     }
+    // Set once a slice, not once a word: a bar repaints on every change.
     ui_->importProgress->setValue(run_->wordsTaken());
-    if (!run_->finished()) {
+    if (run_->finished()) {
+        endRun();
+    } else {
         sliceTimer_.start(0);
-        return;
     }
+}
+
+void CImportWords::endRun() {
     run_.reset();
     showRunning(false);
 }
-
-// The bar is set from the run once a slice, not once a word: a bar repaints on every change.
-void CImportWords::advance() {}
 
 // The options do not change a run once it has started, so they rest while it goes.
 void CImportWords::showRunning(bool running) {
@@ -148,7 +154,10 @@ void CImportWords::showRunning(bool running) {
 
 void CImportWords::done(int result) {
     if (importRunning()) {
-        stopRequested_ = true;
+        // No slice may start while the summary is shown.
+        sliceTimer_.stop();
+        run_->stop();
+        endRun();
         return;
     }
     QDialog::done(result);

@@ -17,7 +17,7 @@ namespace lq {
 
 class DictionaryStore;
 
-class CImportWords : public QDialog, private ImportProgress {
+class CImportWords : public QDialog {
     Q_OBJECT
   public:
     // `sourcePath` names the other dictionary file; the current dictionary is the store's.
@@ -32,7 +32,7 @@ class CImportWords : public QDialog, private ImportProgress {
     // A slice of a run takes words for this long before the window gets its events again.
     void setSliceMilliseconds(qint64 milliseconds) { sliceMilliseconds_ = milliseconds; }
 
-    // While an import runs, closing (Escape, the close box, "&OK") asks it to stop instead.
+    // While an import runs, closing (Escape, the close box, "&OK") stops it instead.
     void done(int result) override;
 
     bool importRunning() const { return run_ != nullptr; }
@@ -43,10 +43,8 @@ class CImportWords : public QDialog, private ImportProgress {
     ImportOptions chosenOptions() const;
     void startImport();
     void runSlice();
+    void endRun();
     void showRunning(bool running);
-
-    void advance() override;
-    bool stopRequested() override { return stopRequested_; }
 
     std::unique_ptr<Ui::CImportWords> ui_;
     DictionaryStore& store_;
@@ -57,7 +55,6 @@ class CImportWords : public QDialog, private ImportProgress {
     // the stop click gets through while the run itself dispatches nothing.
     QTimer sliceTimer_;
     qint64 sliceMilliseconds_ = 30;
-    bool stopRequested_ = false;
 };
 
 }  // namespace lq

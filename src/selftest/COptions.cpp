@@ -39,6 +39,7 @@ COptions::COptions(Dictionary& dictionary, Reporter& reporter, TestRandom& rando
     fillFilterLists();
     showSettings();
     connect(ui_->limitTimeCheck, &QCheckBox::toggled, this, &COptions::enableTimeLimit);
+    connect(ui_->typedRadio, &QRadioButton::toggled, this, &COptions::enableMatchSettings);
     connect(ui_->passwordButton, &QPushButton::clicked, this, &COptions::changePassword);
     connect(ui_->okButton, &QPushButton::clicked, this, &COptions::confirm);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -69,6 +70,24 @@ void COptions::showSettings() {
     ui_->limitTimeCheck->setChecked(header.limitTestTime());
     ui_->askUpdateCheck->setChecked(header.askUpdateOnExit());
     enableTimeLimit(header.limitTestTime());
+    showAnswerSettings();
+}
+
+void COptions::showAnswerSettings() {
+    const DictionaryHeader& header = dictionary_.header;
+    ui_->variantsRadio->setChecked(!header.typedAnswers());
+    ui_->typedRadio->setChecked(header.typedAnswers());
+    ui_->ignoreCaseCheck->setChecked(header.ignoreLetterCase());
+    ui_->ignoreAccentsCheck->setChecked(header.ignoreAccents());
+    ui_->ignorePunctuationCheck->setChecked(header.ignorePunctuation());
+    enableMatchSettings(header.typedAnswers());
+}
+
+// Leniency matters only for a typed answer; a picked one is always one of the offered texts.
+void COptions::enableMatchSettings(bool enabled) {
+    ui_->ignoreCaseCheck->setEnabled(enabled);
+    ui_->ignoreAccentsCheck->setEnabled(enabled);
+    ui_->ignorePunctuationCheck->setEnabled(enabled);
 }
 
 void COptions::enableTimeLimit(bool enabled) {
@@ -109,7 +128,16 @@ void COptions::confirm() {
     header.timeLimitIndex = static_cast<int8_t>(ui_->timeLimitSlider->value());
     header.setLimitTestTime(ui_->limitTimeCheck->isChecked());
     header.setAskUpdateOnExit(ui_->askUpdateCheck->isChecked());
+    storeAnswerSettings();
     accept();
+}
+
+void COptions::storeAnswerSettings() {
+    DictionaryHeader& header = dictionary_.header;
+    header.setTypedAnswers(ui_->typedRadio->isChecked());
+    header.setIgnoreLetterCase(ui_->ignoreCaseCheck->isChecked());
+    header.setIgnoreAccents(ui_->ignoreAccentsCheck->isChecked());
+    header.setIgnorePunctuation(ui_->ignorePunctuationCheck->isChecked());
 }
 
 }  // namespace lq

@@ -35,6 +35,9 @@ class COptions : public QDialog {
     void fillFilterLists();
     void showSettings();
     void enableTimeLimit(bool enabled);
+    void showAnswerSettings();
+    void enableMatchSettings(bool enabled);
+    void storeAnswerSettings();
     void changePassword();
     void confirm();
     int32_t chosenTheme() const;

@@ -13,8 +13,12 @@ void startTest(Dictionary& dictionary, TestRandom& random, const Clock& clock, R
     if (!prepareTest(dictionary, random, clock, reporter, testWords)) {
         return;
     }
-    CTest dialog(dictionary, std::move(testWords), random, clock, reporter, parent);
-    dialog.exec();
+    // A test whose mistakes the learner asks to repeat is followed by one of just those words.
+    while (!testWords.empty()) {
+        CTest dialog(dictionary, std::move(testWords), random, clock, reporter, parent);
+        dialog.exec();
+        testWords = dialog.wordsToRepeat();
+    }
 }
 
 }  // namespace lq

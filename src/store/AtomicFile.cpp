@@ -1,25 +1,23 @@
 #include "store/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <string_view>
 
 namespace lq {
 
 namespace {
 
-std::string resolvedTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr) {
-        return resolved;
-    }
-    return path;  // the file does not exist yet
-}
+// Linux gives up on a chain of links after 40 of them.
+constexpr int kMostLinksFollowed = 40;
+constexpr std::string_view kTemporaryMark = ".tmp-";
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -29,13 +27,45 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string nameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// ".NAME.tmp-": what every temporary name of a target starts with; the writer's process id
+// and a counter follow.
+std::string temporaryPrefixFor(const std::string& target) {
+    return "." + nameOf(target) + std::string(kTemporaryMark);
+}
+
 std::string temporaryNameFor(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    const std::string folder = folderOf(target);
-    const auto slash = target.rfind('/');
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+    return folderOf(target) + "/" + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-" +
            std::to_string(counter++);
+}
+
+// The writer's process id in a temporary name ("PID-COUNTER" after the prefix), or 0 when
+// the rest of the name is not of that form.
+pid_t writerOf(std::string_view rest) {
+    const auto dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) {
+        return 0;
+    }
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    if (error != std::errc() || end != rest.data() + dash || pid <= 0) {
+        return 0;
+    }
+    for (const char c : rest.substr(dash + 1)) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+    }
+    return pid;
+}
+
+bool processRuns(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
 }
 
 // Under a file size limit the kernel would kill the process instead of failing the write.
@@ -63,16 +93,77 @@ AtomicFile::~AtomicFile() {
     discard();
 }
 
+std::string AtomicFile::linkTarget(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return current;
+        }
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), link, sizeof link);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof link) {
+            return current;
+        }
+        const std::string next(link, static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+    }
+    return current;
+}
+
+void AtomicFile::removeAbandonedTemporaries(const std::string& path, FileOps& ops) {
+    const std::string target = linkTarget(path);
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefixFor(target);
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        const pid_t writer = writerOf(name.substr(prefix.size()));
+        if (writer != 0 && writer != ::getpid() && !processRuns(writer)) {
+            ops.unlink((folder + "/" + std::string(name)).c_str());
+        }
+    }
+    ::closedir(entries);
+}
+
 bool AtomicFile::open(const std::string& path) {
     discard();
     failed_ = false;
-    target_ = resolvedTarget(path);
+    target_ = linkTarget(path);
     struct stat old {};
     hadOldFile_ = ::stat(target_.c_str(), &old) == 0;
     oldMode_ = old.st_mode & 07777;
     // The rename would replace a file we may not write to; its write protection must hold.
     if (hadOldFile_ && ops_.access(target_.c_str(), W_OK) != 0) {
         failed_ = true;
+        return false;
+    }
+    removeAbandonedTemporaries(target_, ops_);
+    if (!openTemporary()) {
+        failed_ = true;
+        return false;
+    }
+    if (hadOldFile_ && ops_.fchmod(fd_, oldMode_) != 0) {
+        failed_ = true;
+    }
+    return !failed_;
+}
+
+bool AtomicFile::openTemporary() {
+    fd_ = ops_.open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY, 0666);
+    unnamed_ = fd_ >= 0;
+    if (unnamed_) {
+        return true;
+    }
+    // File systems (and kernels) without unnamed files answer in one of these ways; any other
+    // error would hit a named file too.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return false;
     }
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
@@ -84,13 +175,9 @@ bool AtomicFile::open(const std::string& path) {
     }
     if (fd_ < 0) {
         temporary_.clear();
-        failed_ = true;
         return false;
     }
-    if (hadOldFile_ && ops_.fchmod(fd_, oldMode_) != 0) {
-        failed_ = true;
-    }
-    return !failed_;
+    return true;
 }
 
 bool AtomicFile::write(const void* data, std::size_t size) {
@@ -114,15 +201,38 @@ bool AtomicFile::write(const void* data, std::size_t size) {
     return true;
 }
 
+// Gives the complete, flushed unnamed file a name beside the target, for the rename.
+bool AtomicFile::linkTemporary() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary_ = temporaryNameFor(target_);
+        int linked =
+            ops_.linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW);
+        if (linked != 0 && errno == ENOENT) {
+            // Without /proc, the descriptor itself (which needs more privileges).
+            linked = ops_.linkat(fd_, "", AT_FDCWD, temporary_.c_str(), AT_EMPTY_PATH);
+        }
+        if (linked == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    temporary_.clear();
+    return false;
+}
+
 bool AtomicFile::commit() {
     if (failed_ || fd_ < 0) {
         discard();
         return false;
     }
     const bool flushed = ops_.fsync(fd_) == 0;
+    const bool named = flushed && (!unnamed_ || linkTemporary());
     const bool closed = ops_.close(fd_) == 0;
     fd_ = -1;
-    if (!flushed || !closed || ops_.rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!flushed || !named || !closed || ops_.rename(temporary_.c_str(), target_.c_str()) != 0) {
         failed_ = true;
         discard();
         return false;

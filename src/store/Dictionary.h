@@ -14,8 +14,8 @@ using LanguageTable = RecordTable<LanguageRecord>;
 using ThemeTable = RecordTable<ThemeRecord>;
 using WordTable = RecordTable<WordRecord>;
 
-// The header's counts always equal the lengths of the tables; every operation that adds or
-// removes a record keeps them in step.
+// The lengths of the tables are the dictionary's counts. The header's count fields are the
+// file's: a load checks them against the file, and a save writes them from the tables.
 struct Dictionary {
     DictionaryHeader header{};
     LanguageTable languages;

@@ -109,6 +109,10 @@ std::string_view loadFailureHint(LoadStatus status) {
         case LoadStatus::CannotOpen:
         case LoadStatus::ReadError:
             return "Disk input/output error. Can't open dictionary file for reading.";
+        case LoadStatus::NotAFile:
+            return "The name Lexiquill.lqd is taken by something that is not a dictionary file "
+                   "(a folder, a pipe, a socket or a device). Rename it or move it away to start "
+                   "a new dictionary.";
         case LoadStatus::Damaged:
             return "The dictionary file is damaged: its records don't match its header. Put back "
                    "a good copy of the file, or move it away to start a new dictionary.";
@@ -174,8 +178,16 @@ LoadStatus decodeDictionary(const uint8_t* data, std::size_t size, Dictionary& t
     return decodeDictionary(read, static_cast<int64_t>(size), target);
 }
 
-bool encodeDictionary(const Dictionary& dictionary, const WriteBytes& write) {
+DictionaryHeader writtenHeader(const Dictionary& dictionary) {
     DictionaryHeader header = dictionary.header;
+    header.languageCount = static_cast<int32_t>(dictionary.languages.size());
+    header.themeCount = static_cast<int32_t>(dictionary.themes.size());
+    header.wordCount = static_cast<int32_t>(dictionary.words.size());
+    return header;
+}
+
+bool encodeDictionary(const Dictionary& dictionary, const WriteBytes& write) {
+    DictionaryHeader header = writtenHeader(dictionary);
     byteorder::convert(&header, 1);
     return write(&header, sizeof header) && writeTable(write, dictionary.languages) &&
            writeTable(write, dictionary.themes) && writeTable(write, dictionary.words);
@@ -193,11 +205,7 @@ std::vector<uint8_t> dictionaryBytes(const Dictionary& dictionary) {
 }
 
 bool isConsistent(const Dictionary& d) {
-    const DictionaryHeader& h = d.header;
-    return h.languageCount == static_cast<int64_t>(d.languages.size()) &&
-           h.themeCount == static_cast<int64_t>(d.themes.size()) &&
-           h.wordCount == static_cast<int64_t>(d.words.size()) && headerIsSound(h, fileSize(d)) &&
-           wordsAreSound(d);
+    return headerIsSound(writtenHeader(d), fileSize(d)) && wordsAreSound(d);
 }
 
 }  // namespace lq

@@ -14,6 +14,7 @@ namespace lq {
 enum class LoadStatus {
     Loaded,
     CannotOpen,    // the file could not be opened
+    NotAFile,      // the name is taken by a folder, a pipe, a socket or a device
     ReadError,     // the system failed a read
     Damaged,       // the contents cannot be a dictionary
     OutOfMemory,   // the tables could not be allocated
@@ -33,6 +34,9 @@ using WriteBytes = std::function<bool(const void* data, std::size_t size)>;
 // record are ignored. On failure the target is left as it was.
 LoadStatus decodeDictionary(const ReadExact& read, int64_t totalSize, Dictionary& target);
 LoadStatus decodeDictionary(const uint8_t* data, std::size_t size, Dictionary& target);
+
+// The header as the file gets it: its three counts are the lengths of the tables.
+DictionaryHeader writtenHeader(const Dictionary& dictionary);
 
 // Writes the image in file order: header, languages, themes, words.
 bool encodeDictionary(const Dictionary& dictionary, const WriteBytes& write);

@@ -55,15 +55,24 @@ std::string DictionaryStore::ownFilePathInCurrentFolder() {
 }
 
 LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target, int& openErrno) {
-    const int fd = ops_.open(path.c_str(), O_RDONLY, 0);
+    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever.
+    const int fd = ops_.open(path.c_str(), O_RDONLY | O_NONBLOCK, 0);
     if (fd < 0) {
         openErrno = errno;
+        // A socket cannot be opened at all; it is still no missing file.
+        struct stat status {};
+        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            return LoadStatus::NotAFile;
+        }
         return LoadStatus::CannotOpen;
     }
     FileCloser closer(ops_, fd);
     struct stat status {};
     if (ops_.fstat(fd, &status) != 0) {
         return LoadStatus::ReadError;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return LoadStatus::NotAFile;
     }
     bool readFailed = false;
     const ReadExact read = [&](void* buffer, std::size_t size) {
@@ -112,6 +121,7 @@ LoadStatus DictionaryStore::loadDictionary(const std::string& fileName, Dictiona
 }
 
 LoadStatus DictionaryStore::loadOwnFile(Dictionary& target) {
+    AtomicFile::removeAbandonedTemporaries(ownFilePath_, ops_);
     int openErrno = 0;
     LoadStatus status = readFile(ownFilePath_, target, openErrno);
     if (status == LoadStatus::CannotOpen && openErrno == ENOENT) {

@@ -12,7 +12,7 @@ constexpr std::string_view kReallocationFix =
     "Memory reallocation error. Close some applications and try again.";
 
 template <typename Record>
-bool append(RecordTable<Record>& table, int32_t& count, const Record& record, Reporter& reporter,
+bool append(RecordTable<Record>& table, const Record& record, Reporter& reporter,
             std::string_view message) {
     try {
         table.push_back(record);
@@ -20,7 +20,6 @@ bool append(RecordTable<Record>& table, int32_t& count, const Record& record, Re
         reporter.showError(message, kReallocationFix);
         return false;
     }
-    count = static_cast<int32_t>(table.size());
     return true;
 }
 
@@ -28,19 +27,16 @@ bool append(RecordTable<Record>& table, int32_t& count, const Record& record, Re
 // between deleting a theme and deleting a language.
 struct TableReferences {
     int32_t WordRecord::*wordIndex;
-    int32_t DictionaryHeader::*count;
     int32_t DictionaryHeader::*testFilter;
 };
 
-constexpr TableReferences kThemeReferences{&WordRecord::themeIndex, &DictionaryHeader::themeCount,
+constexpr TableReferences kThemeReferences{&WordRecord::themeIndex,
                                            &DictionaryHeader::testThemeFilter};
 constexpr TableReferences kLanguageReferences{&WordRecord::languageIndex,
-                                              &DictionaryHeader::languageCount,
                                               &DictionaryHeader::testLanguageFilter};
 
 void clearAllWords(Dictionary& dictionary) {
     WordTable().swap(dictionary.words);
-    dictionary.header.wordCount = 0;
 }
 
 template <typename Record>
@@ -61,13 +57,11 @@ bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table,
     if (table.size() == 1) {
         // The one entry holds every word.
         RecordTable<Record>().swap(table);
-        header.*side.count = 0;
         clearAllWords(dictionary);
         header.*side.testFilter = kNoIndex;
         return true;
     }
     table.erase(table.begin() + deleted);
-    header.*side.count = static_cast<int32_t>(table.size());
 
     // Deleting j brings the former last word to j, so j is looked at again. Every word that
     // stays is passed exactly once, and renumbered then, so the words are walked only once.
@@ -102,17 +96,15 @@ void renameIn(RecordTable<Record>& table, int32_t index, std::string_view name) 
 }  // namespace
 
 bool addWord(Dictionary& dictionary, const WordRecord& word, Reporter& reporter) {
-    return append(dictionary.words, dictionary.header.wordCount, word, reporter, "Can't add word.");
+    return append(dictionary.words, word, reporter, "Can't add word.");
 }
 
 bool addLanguage(Dictionary& dictionary, const LanguageRecord& language, Reporter& reporter) {
-    return append(dictionary.languages, dictionary.header.languageCount, language, reporter,
-                  "Can't add language.");
+    return append(dictionary.languages, language, reporter, "Can't add language.");
 }
 
 bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& reporter) {
-    return append(dictionary.themes, dictionary.header.themeCount, theme, reporter,
-                  "Can't add theme.");
+    return append(dictionary.themes, theme, reporter, "Can't add theme.");
 }
 
 bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& /*reporter*/) {
@@ -129,7 +121,6 @@ bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& /*reporter*/) {
     }
     // Shrinking a vector never allocates, so the "can't delete" failure cannot happen here.
     words.pop_back();
-    dictionary.header.wordCount = static_cast<int32_t>(words.size());
     return true;
 }
 

@@ -31,6 +31,10 @@ int FileOps::access(const char* path, int mode) {
     return ::access(path, mode);
 }
 
+int FileOps::linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+    return ::linkat(fromFolder, from, toFolder, to, flags);
+}
+
 FileOps& FileOps::system() {
     static SystemFileOps ops;
     return ops;

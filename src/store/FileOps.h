@@ -22,6 +22,7 @@ class FileOps {
     virtual int unlink(const char* path) = 0;
     // Not pure so that fakes written before it existed keep building; they get the system's.
     virtual int access(const char* path, int mode);
+    virtual int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags);
 
     // The real system calls.
     static FileOps& system();

@@ -67,15 +67,6 @@ std::string_view knowledgeBandName(KnowledgeBand band) {
     return index >= 0 && index < kKnowledgeBandCount ? kBandNames[index] : std::string_view();
 }
 
-int32_t knowledgeBandByName(std::string_view name) {
-    for (int32_t i = 0; i < kKnowledgeBandCount; ++i) {
-        if (kBandNames[i] == name) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 void KnowledgeTally::add(const WordRecord& word) {
     right_ = wrapAdd(right_, word.rightCount);
     tested_ = wrapAdd(tested_, word.testedCount);

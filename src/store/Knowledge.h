@@ -25,8 +25,6 @@ int32_t knowledgePercent(const WordRecord& word);
 // Bands overlap at their edges: a word at 25 % passes both Unknown and Badknown.
 bool isInKnowledgeBand(const WordRecord& word, KnowledgeBand band);
 std::string_view knowledgeBandName(KnowledgeBand band);
-// The band whose display name is exactly the given text, or -1.
-int32_t knowledgeBandByName(std::string_view name);
 
 // Pooled percentage of a set of words: often-asked words weigh more, untested ones not at all.
 class KnowledgeTally {

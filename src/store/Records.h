@@ -26,6 +26,11 @@ constexpr int kPasswordBytesSize = 14;
 // Bits of DictionaryHeader::optionFlags.
 constexpr uint8_t kLimitTestTimeBit = 0x01;
 constexpr uint8_t kAskUpdateOnExitBit = 0x02;
+// The answer settings of a test; a new dictionary has them all clear.
+constexpr uint8_t kTypedAnswersBit = 0x04;
+constexpr uint8_t kIgnoreLetterCaseBit = 0x08;
+constexpr uint8_t kIgnoreAccentsBit = 0x10;
+constexpr uint8_t kIgnorePunctuationBit = 0x20;
 
 struct DictionaryHeader {
     char signature[4];
@@ -50,6 +55,16 @@ struct DictionaryHeader {
     bool askUpdateOnExit() const { return (optionFlags & kAskUpdateOnExitBit) != 0; }
     void setLimitTestTime(bool on) { setFlag(kLimitTestTimeBit, on); }
     void setAskUpdateOnExit(bool on) { setFlag(kAskUpdateOnExitBit, on); }
+    // A test asks for the answer to be typed instead of picked from variants.
+    bool typedAnswers() const { return (optionFlags & kTypedAnswersBit) != 0; }
+    void setTypedAnswers(bool on) { setFlag(kTypedAnswersBit, on); }
+    // How leniently a typed answer is compared with the right one.
+    bool ignoreLetterCase() const { return (optionFlags & kIgnoreLetterCaseBit) != 0; }
+    bool ignoreAccents() const { return (optionFlags & kIgnoreAccentsBit) != 0; }
+    bool ignorePunctuation() const { return (optionFlags & kIgnorePunctuationBit) != 0; }
+    void setIgnoreLetterCase(bool on) { setFlag(kIgnoreLetterCaseBit, on); }
+    void setIgnoreAccents(bool on) { setFlag(kIgnoreAccentsBit, on); }
+    void setIgnorePunctuation(bool on) { setFlag(kIgnorePunctuationBit, on); }
 
   private:
     void setFlag(uint8_t bit, bool on) {

@@ -35,11 +35,12 @@ QFont defaultLinkFont() {
 
 }  // namespace
 
-CHyperLink::CHyperLink(QWidget* parent)
+CHyperLink::CHyperLink(QWidget* parent, HyperLinkOptions options)
     : QLabel(parent),
       opener_(desktopUrlOpener()),
-      linkFont_(defaultLinkFont()),
+      options_(options),
       backgroundColour_(palette().color(QPalette::Window)) {
+    setFont(defaultLinkFont());
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -56,48 +57,19 @@ void CHyperLink::setOpener(UrlOpener opener) {
     opener_ = std::move(opener);
 }
 
-void CHyperLink::setLinkFont(const QFont& font) {
-    linkFont_ = font;
-    updateGeometry();
-    update();
-}
-
-void CHyperLink::setUnderlineAlways(bool always) {
-    underlineAlways_ = always;
-    update();
-}
-
-void CHyperLink::setIconSpace(bool reserve) {
-    iconSpace_ = reserve;
-    updateGeometry();
-    update();
-}
-
-void CHyperLink::setIcons(const QIcon& normal, const QIcon& hover, const QIcon& pressed) {
-    normalIcon_ = normal;
-    hoverIcon_ = hover;
-    pressedIcon_ = pressed;
-    update();
-}
-
-void CHyperLink::setIconFlags(std::uint32_t flags) {
-    iconFlags_ = flags;
-    updateGeometry();
-    update();
-}
-
 QSize CHyperLink::textSize() const {
-    const QFontMetrics metrics(linkFont_);
+    const QFontMetrics metrics(font());
     return {metrics.horizontalAdvance(text()), metrics.height()};
 }
 
 QSize CHyperLink::autoSize() const {
     const QSize text = textSize();
     int width = text.width() + 2;
-    if ((iconFlags_ & (NormalIconLeft | HoverIconLeft | PressedIconLeft)) != 0 || iconSpace_) {
+    const std::uint32_t flags = options_.iconFlags;
+    if ((flags & (NormalIconLeft | HoverIconLeft | PressedIconLeft)) != 0 || options_.iconSpace) {
         width += kIconRoom;
     }
-    if ((iconFlags_ & (NormalIconRight | HoverIconRight | PressedIconRight)) != 0) {
+    if ((flags & (NormalIconRight | HoverIconRight | PressedIconRight)) != 0) {
         width += kIconRoom;
     }
     return {width, std::max(text.height() + 2, kMinimumHeight)};
@@ -113,47 +85,30 @@ QSize CHyperLink::minimumSizeHint() const {
 
 CHyperLink::Look CHyperLink::currentLook() const {
     if (!isEnabled()) {
-        return {palette().color(QPalette::Dark), Qt::black, nullptr, 0, 0, 0};
-    }
-    if (mouseOver_ && !pressed_) {
-        return {hoverColour_, hoverColour_, &hoverIcon_, HoverIcon, HoverIconLeft, HoverIconRight};
+        return {palette().color(QPalette::Dark), Qt::black};
     }
     if (mouseOver_) {
-        return {pressedColour_, pressedColour_,  &pressedIcon_,
-                PressedIcon,    PressedIconLeft, PressedIconRight};
+        const QColor& colour = pressed_ ? pressedColour_ : hoverColour_;
+        return {colour, colour};
     }
-    return {linkColour_,    underlineAlways_ ? linkColour_ : backgroundColour_,
-            &normalIcon_,   NormalIcon,
-            NormalIconLeft, NormalIconRight};
+    return {linkColour_, options_.underlineAlways ? linkColour_ : backgroundColour_};
 }
 
 void CHyperLink::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setFont(linkFont_);
     painter.fillRect(rect(), backgroundColour_);
-    if (autoSizePending_ && (iconFlags_ & (NormalIcon | HoverIcon | PressedIcon)) != 0) {
+    if (autoSizePending_ && (options_.iconFlags & (NormalIcon | HoverIcon | PressedIcon)) != 0) {
         autoSizePending_ = false;
         resize(autoSize());
         painter.fillRect(rect(), backgroundColour_);
     }
 
     const QSize measured = textSize();
-    const int clientHeight = height();
-    const int iconTop = (clientHeight - kIconSize) / 2 + 1;
-    int x = iconSpace_ ? kIconTextLeft : 1;
+    const int x = options_.iconSpace ? kIconTextLeft : 1;
+    const int top = (height() - measured.height()) / 2 + 1;
     const Look look = currentLook();
-    const bool hasIcon = look.icon != nullptr && !look.icon->isNull() && (iconFlags_ & look.used);
-    if (hasIcon && (iconFlags_ & look.left) != 0) {
-        look.icon->paint(&painter, QRect(1, iconTop, kIconSize, kIconSize));
-        x = kIconTextLeft;
-    }
-    if (hasIcon && (iconFlags_ & look.right) != 0) {
-        look.icon->paint(&painter, QRect(measured.width() + x + 3, iconTop, kIconSize, kIconSize));
-    }
-
-    const int top = (clientHeight - measured.height()) / 2 + 1;
     painter.setPen(look.text);
-    painter.drawText(x, top + QFontMetrics(linkFont_).ascent(), text());
+    painter.drawText(x, top + QFontMetrics(font()).ascent(), text());
     if (measured.width() > 0) {
         painter.setPen(QPen(look.underline, 1));
         painter.drawLine(x, top + measured.height(), x + measured.width() - 1,
@@ -220,7 +175,7 @@ void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CHyperLink::follow() {
-    if (followLink_ && !url_.isEmpty() && opener_) {
+    if (options_.followLink && !url_.isEmpty() && opener_) {
         opener_(QUrl(url_, QUrl::TolerantMode));
     }
     emit clicked();

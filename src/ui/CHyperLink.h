@@ -1,11 +1,9 @@
 // A label that acts as a link: link colours per state, an underline that shows only while the
 // mouse is over it, the hand cursor, the target in a tooltip, and opening the target through
-// the desktop on a click.
+// the desktop on a click. The link's text is drawn in the widget's font.
 #pragma once
 
 #include <QColor>
-#include <QFont>
-#include <QIcon>
 #include <QLabel>
 #include <QSize>
 #include <QString>
@@ -16,46 +14,40 @@
 
 namespace lq {
 
+// Icon use and placement per state, combined in a link's `iconFlags`. No icon is drawn, but
+// the flags decide whether the first paint sizes the link and how much room it keeps for icons.
+enum HyperLinkIconFlag : std::uint32_t {
+    NormalIcon = 0x01,
+    NormalIconLeft = 0x02,
+    NormalIconRight = 0x04,
+    HoverIcon = 0x10,
+    HoverIconLeft = 0x20,
+    HoverIconRight = 0x40,
+    PressedIcon = 0x100,
+    PressedIconLeft = 0x200,
+    PressedIconRight = 0x400,
+};
+
+// How a link looks and acts; the program keeps the defaults.
+struct HyperLinkOptions {
+    bool underlineAlways = false;     // underline in the link colour also without the mouse
+    bool followLink = true;           // a click opens the target
+    bool iconSpace = false;           // keep room for a left icon even without icon flags
+    std::uint32_t iconFlags = 0x333;  // a left icon in every state
+};
+
 // SetURL keeps the name it has always had; every other member is camelCase.
 class CHyperLink : public QLabel {
     Q_OBJECT
   public:
-    // Icon use and placement per state, combined in `iconFlags`.
-    enum IconFlag : std::uint32_t {
-        NormalIcon = 0x01,
-        NormalIconLeft = 0x02,
-        NormalIconRight = 0x04,
-        HoverIcon = 0x10,
-        HoverIconLeft = 0x20,
-        HoverIconRight = 0x40,
-        PressedIcon = 0x100,
-        PressedIconLeft = 0x200,
-        PressedIconRight = 0x400,
-    };
-    static constexpr std::uint32_t kDefaultIconFlags = 0x333;
-    static constexpr int kIconSize = 16;
-
-    explicit CHyperLink(QWidget* parent = nullptr);
+    explicit CHyperLink(QWidget* parent = nullptr, HyperLinkOptions options = {});
     ~CHyperLink() override;
 
     // The link target, also shown in the tooltip. An empty text means no target.
     void SetURL(const QString& url);
-    QString url() const { return url_; }
 
     // Opens the target on a click; the desktop's handler unless a test puts a recorder there.
     void setOpener(UrlOpener opener);
-    void setLinkFont(const QFont& font);
-    QFont linkFont() const { return linkFont_; }
-    void setUnderlineAlways(bool always);
-    void setFollowLink(bool follow) { followLink_ = follow; }
-    void setIconSpace(bool reserve);
-    void setIcons(const QIcon& normal, const QIcon& hover, const QIcon& pressed);
-    void setIconFlags(std::uint32_t flags);
-
-    QColor linkColour() const { return linkColour_; }
-    QColor hoverColour() const { return hoverColour_; }
-    QColor pressedColour() const { return pressedColour_; }
-    QColor backgroundColour() const { return backgroundColour_; }
 
     // The size the link takes on its first paint: its text with room for the icons.
     QSize autoSize() const;
@@ -78,8 +70,6 @@ class CHyperLink : public QLabel {
     struct Look {
         QColor text;
         QColor underline;
-        const QIcon* icon;
-        std::uint32_t used, left, right;
     };
 
     Look currentLook() const;
@@ -90,16 +80,11 @@ class CHyperLink : public QLabel {
 
     QString url_;
     UrlOpener opener_;
-    QFont linkFont_;
-    bool underlineAlways_ = false;
-    bool followLink_ = true;
-    bool iconSpace_ = false;
+    HyperLinkOptions options_;
     QColor linkColour_{0x00, 0x00, 0xFF};
     QColor hoverColour_{0xFF, 0x00, 0x00};
     QColor pressedColour_{0xC8, 0x00, 0xE1};
     QColor backgroundColour_;
-    QIcon normalIcon_, hoverIcon_, pressedIcon_;
-    std::uint32_t iconFlags_ = kDefaultIconFlags;
     bool mouseOver_ = false;
     bool pressed_ = false;
     bool autoSizePending_ = true;

@@ -15,9 +15,7 @@ namespace {
 using ExitDialogTest = GuiFixture;
 
 QCheckBox* updateBox(QWidget* dialog) {
-    auto* box = dialog->findChild<QCheckBox*>("updateDictionaryCheck");
-    EXPECT_NE(box, nullptr);
-    return box;
+    return child<QCheckBox>(dialog, "updateDictionaryCheck");
 }
 
 TEST_F(ExitDialogTest, AsksWithTheUpdateBoxTicked) {
@@ -26,8 +24,8 @@ TEST_F(ExitDialogTest, AsksWithTheUpdateBoxTicked) {
     EXPECT_EQ(labelText(&dialog, "messageText"), "Exit Lexiquill?");
     EXPECT_EQ(updateBox(&dialog)->text(), "Update dictionary");
     EXPECT_TRUE(updateBox(&dialog)->isChecked());
-    auto* yes = dialog.findChild<QPushButton*>("okButton");
-    auto* no = dialog.findChild<QPushButton*>("cancelButton");
+    auto* yes = child<QPushButton>(&dialog, "okButton");
+    auto* no = child<QPushButton>(&dialog, "cancelButton");
     ASSERT_NE(yes, nullptr);
     ASSERT_NE(no, nullptr);
     EXPECT_EQ(yes->text(), "&Yes");

@@ -16,8 +16,7 @@ namespace {
 using InformationDialogsTest = GuiFixture;
 
 QString fieldText(const QWidget* dialog, const char* name) {
-    const auto* field = dialog->findChild<QLineEdit*>(name);
-    EXPECT_NE(field, nullptr) << "no " << name;
+    const auto* field = child<QLineEdit>(dialog, name);
     return field != nullptr ? field->text() : QString();
 }
 
@@ -48,8 +47,8 @@ TEST_F(InformationDialogsTest, WordInformationShowsItsCountsKnowledgeAndDate) {
         EXPECT_EQ(QStringList({fieldText(&dialog, "testedField"), fieldText(&dialog, "rightField"),
                                fieldText(&dialog, "wrongField")}),
                   c.counts);
-        EXPECT_EQ(dialog.findChild<QLabel*>("knowledgeText")->text(), c.knowledge);
-        EXPECT_EQ(dialog.findChild<QProgressBar*>("knowledgeBar")->value(), c.bar);
+        EXPECT_EQ(child<QLabel>(&dialog, "knowledgeText")->text(), c.knowledge);
+        EXPECT_EQ(child<QProgressBar>(&dialog, "knowledgeBar")->value(), c.bar);
         EXPECT_EQ(fieldText(&dialog, "createdField"), "Mon, 5.3.2007, 9:7:3");
     }
 }

@@ -52,7 +52,7 @@ class LifecycleTest : public GuiFixture {
     // Deletes the selected word (apple), a change that a save writes.
     void changeSomething(CMainDialog* window) {
         reporter.answers = {true};
-        window->findChild<QPushButton*>("deleteButton")->click();
+        child<QPushButton>(window, "deleteButton")->click();
     }
 
     std::vector<std::string> savedWords() {
@@ -73,7 +73,7 @@ class LifecycleTest : public GuiFixture {
 void answerExit(const char* button, bool update) {
     whenModalOpens([=](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Exit");
-        dialog->findChild<QCheckBox*>("updateDictionaryCheck")->setChecked(update);
+        child<QCheckBox>(dialog, "updateDictionaryCheck")->setChecked(update);
         clickButton(dialog, button);
     });
 }
@@ -82,7 +82,7 @@ void answerExit(const char* button, bool update) {
 void answerPrompt(std::vector<QString> wrong, const QString& last, const char* lastButton) {
     whenModalOpens([=](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Password protection");
-        auto* edit = dialog->findChild<QLineEdit*>("passwordEdit");
+        auto* edit = child<QLineEdit>(dialog, "passwordEdit");
         for (const QString& password : wrong) {
             edit->clear();
             typeText(edit, password);
@@ -99,7 +99,7 @@ void answerPrompt(std::vector<QString> wrong, const QString& last, const char* l
 TEST_F(LifecycleTest, FirstRunInAnEmptyFolderAnnouncesAndCreatesTheDictionary) {
     run([](CMainDialog* window) {
         EXPECT_EQ(window->windowTitle(), "Lexiquill");
-        EXPECT_FALSE(window->findChild<QPushButton*>("newButton")->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(window, "newButton")->isEnabled());
         answerExit("okButton", false);
         window->close();
     });
@@ -129,7 +129,7 @@ TEST_F(LifecycleTest, LeavingAsksWhenTheHeaderSaysSoAndSavesOnlyWithUpdate) {
         {"Yes without Update", true,
          [](CMainDialog* w) {
              answerExit("okButton", false);
-             w->findChild<QAction*>("actionExit")->trigger();
+             child<QAction>(w, "actionExit")->trigger();
          },
          false},
         {"Escape, then Yes", true,
@@ -141,10 +141,10 @@ TEST_F(LifecycleTest, LeavingAsksWhenTheHeaderSaysSoAndSavesOnlyWithUpdate) {
         {"No keeps the window open, the next Exit asks again", true,
          [](CMainDialog* w) {
              answerExit("cancelButton", true);
-             w->findChild<QAction*>("actionExit")->trigger();
+             child<QAction>(w, "actionExit")->trigger();
              EXPECT_TRUE(w->isVisible());
              answerExit("okButton", true);
-             w->findChild<QAction*>("actionExit")->trigger();
+             child<QAction>(w, "actionExit")->trigger();
          },
          true},
         {"no question", false, [](CMainDialog* w) { w->close(); }, true},

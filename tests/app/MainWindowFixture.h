@@ -37,11 +37,14 @@ class MainWindowFixture : public GuiFixture, protected TestStore {
 
     Dictionary& dictionary() { return store.currentDictionary; }
 
+    // The named control of the main window, or of a dialog that it opened.
     template <typename Widget>
     Widget* child(const char* name) {
-        auto* widget = window->findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << "no " << name << " in the main window";
-        return widget;
+        return test::child<Widget>(window.get(), name);
+    }
+    template <typename Widget>
+    static Widget* child(const QWidget* dialog, const char* name) {
+        return test::child<Widget>(dialog, name);
     }
     QListView* wordList() { return child<QListView>("wordList"); }
     QComboBox* combo(const char* name) { return child<QComboBox>(name); }

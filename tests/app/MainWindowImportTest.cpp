@@ -31,7 +31,7 @@ class MainWindowImportTest : public MainWindowFixture {
     // dialog (if one opens) to `answerImport`.
     void chooseOtherFolder(std::function<void(QWidget*)> answerImport) {
         whenModalOpens([answerImport](QWidget* browse) {
-            EXPECT_TRUE(doubleClickItem(browse->findChild<QListWidget*>("folderList"), "other"));
+            EXPECT_TRUE(doubleClickItem(child<QListWidget>(browse, "folderList"), "other"));
             if (answerImport) {
                 whenModalOpens(answerImport);
             }
@@ -48,8 +48,7 @@ TEST_F(MainWindowImportTest, ImportsFromTheChosenFolderAndShowsTheNewWords) {
     chooseOtherFolder([](QWidget* import) {
         EXPECT_EQ(import->windowTitle(), "Import Words");
         clickButton(import, "importButton");
-        QTRY_VERIFY_WITH_TIMEOUT(import->findChild<QPushButton*>("importButton")->isEnabled(),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(import, "importButton")->isEnabled(), 10000);
         clickButton(import, "okButton");
     });
     child<QAction>("actionImportWords")->trigger();
@@ -72,7 +71,7 @@ TEST_F(MainWindowImportTest, ACancelledBrowseImportsNothing) {
     open(makeDictionary({"English"}, {"Animals"}, {{"cat"}}));
     writeSource(dictionaryBytes(makeDictionary({"English"}, {"Animals"}, {{"dog"}})));
     whenModalOpens([](QWidget* browse) {
-        EXPECT_TRUE(doubleClickItem(browse->findChild<QListWidget*>("folderList"), "other"));
+        EXPECT_TRUE(doubleClickItem(child<QListWidget>(browse, "folderList"), "other"));
         clickButton(browse, "cancelButton");
     });
     child<QAction>("actionImportWords")->trigger();

@@ -19,9 +19,9 @@ TEST_F(MainWindowReportTest, ReportCommandWritesAReportAndLeavesTheWindowAsItWas
     QString suggestedName;
     whenModalOpens([&](QWidget* report) {
         EXPECT_EQ(report->windowTitle(), "Report");
-        suggestedName = report->findChild<QLineEdit*>("fileNameEdit")->text();
-        report->findChild<QLineEdit*>("pathEdit")->setText(QString::fromStdString(folder.path()));
-        report->findChild<QComboBox*>("formatCombo")->setCurrentText("Text (.txt)");
+        suggestedName = child<QLineEdit>(report, "fileNameEdit")->text();
+        child<QLineEdit>(report, "pathEdit")->setText(QString::fromStdString(folder.path()));
+        child<QComboBox>(report, "formatCombo")->setCurrentText("Text (.txt)");
         clickButton(report, "saveButton");
     });
     child<QAction>("actionReport")->trigger();

@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         {"actionAbout", "&About...", true},
     };
     for (const Case& c : cases) {
-        const auto* action = window->findChild<QAction*>(c.action);
+        const auto* action = child<QAction>(c.action);
         ASSERT_NE(action, nullptr) << c.action;
         EXPECT_EQ(action->text(), c.text);
         EXPECT_EQ(action->isEnabled(), c.enabled) << c.action;
@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, HelpMenuShowsTheGuideAndTheAboutDialogWithItsLinks) {
         whenModalOpens([&](QWidget* dialog) {
             shownTitle = dialog->windowTitle();
             if (c.link != nullptr) {
-                auto* link = dialog->findChild<QWidget*>(c.link);
+                auto* link = child<QWidget>(dialog, c.link);
                 ASSERT_NE(link, nullptr) << c.link;
                 QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
             }

@@ -93,7 +93,7 @@ TEST_F(MessageDialogsTest, ErrorLabelsItsTwoTexts) {
 TEST_F(MessageDialogsTest, MessagesAreShownAsPlainTextNotMarkup) {
     CInformation dialog;
     dialog.SetMessage("Delete word <b>&amp;</b>?");
-    const auto* text = dialog.findChild<QLabel*>("messageText");
+    const auto* text = child<QLabel>(&dialog, "messageText");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->textFormat(), Qt::PlainText);
 }
@@ -108,8 +108,8 @@ TEST_F(MessageDialogsTest, WarningShowsTheButtonsOfItsForm) {
     for (const Case& c : cases) {
         CWarning dialog;
         dialog.SetMessage("Delete word?", c.yesNo);
-        auto* ok = dialog.findChild<QPushButton*>("okButton");
-        auto* cancel = dialog.findChild<QPushButton*>("cancelButton");
+        auto* ok = child<QPushButton>(&dialog, "okButton");
+        auto* cancel = child<QPushButton>(&dialog, "cancelButton");
         ASSERT_NE(ok, nullptr);
         ASSERT_NE(cancel, nullptr);
         EXPECT_EQ(dialog.windowTitle(), "Warning");
@@ -183,7 +183,7 @@ TEST_F(MessageDialogsTest, NewDictionaryIsALargerInformationNotice) {
     notice.adjustSize();
     information.adjustSize();
     EXPECT_GT(notice.width(), information.width());
-    auto* ok = notice.findChild<QPushButton*>("okButton");
+    auto* ok = child<QPushButton>(&notice, "okButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_EQ(runAndLeave(notice, kClickOk), QDialog::Accepted);
@@ -215,7 +215,7 @@ TEST_F(MessageDialogsTest, InformationLinesFitUnbrokenUpToHalfTheScreen) {
         dialog.SetMessage(c.text);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        auto* label = dialog.findChild<QLabel*>("messageText");
+        auto* label = child<QLabel>(&dialog, "messageText");
         const int lineHeight = label->fontMetrics().lineSpacing();
         const QRect laidOut =
             label->fontMetrics().boundingRect(QRect(0, 0, label->contentsRect().width(), 100000),

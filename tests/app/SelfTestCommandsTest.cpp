@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
 #include <QTest>
 
 #include "app/MainWindowFixture.h"
+#include "selftest/CTest.h"
+#include "selftest/DigitDisplay.h"
+#include "selftest/ResultsReader.h"
 #include "support/ModalHelpers.h"
 
 namespace lq::test {
@@ -30,7 +35,7 @@ Dictionary nounsAndVerbs() {
 }
 
 void trigger(CMainDialog& window, const char* action) {
-    window.findChild<QAction*>(action)->trigger();
+    child<QAction>(&window, action)->trigger();
 }
 
 TEST_F(SelfTestCommandsTest, OptionsRefreshTheWindowOnlyAfterOk) {
@@ -50,7 +55,7 @@ TEST_F(SelfTestCommandsTest, OptionsRefreshTheWindowOnlyAfterOk) {
         bool optionsSeen = false;
         whenModalOpens([&](QWidget* options) {
             optionsSeen = options->windowTitle() == "Options";
-            options->findChild<QSlider*>("testCountSlider")->setValue(0);
+            child<QSlider>(options, "testCountSlider")->setValue(0);
             clickButton(options, c.button);
         });
         trigger(*window, "actionOptions");
@@ -68,7 +73,7 @@ TEST_F(SelfTestCommandsTest, TestCountsAnswersAndLeavesTheWindowAsItWas) {
     bool testSeen = false;
     whenModalOpens([&](QWidget* test) {
         testSeen = test->windowTitle() == "Test";
-        test->findChild<QListWidget*>("variantsList")->setCurrentRow(0);
+        child<QListWidget>(test, "variantsList")->setCurrentRow(0);
         clickButton(test, "answerButton");
         QTest::keyClick(test, Qt::Key_Escape);
     });
@@ -90,6 +95,47 @@ TEST_F(SelfTestCommandsTest, ATestTheDictionaryCannotFillIsRefused) {
     ASSERT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(reporter.shown[0].kind, Kind::Error);
     EXPECT_EQ(reporter.shown[0].message, "Not enought test-words.");
+}
+
+TEST_F(SelfTestCommandsTest, TheMistakesOfATestCanBeAskedAgain) {
+    open(nounsAndVerbs());
+    dictionary().header.testCountIndex = 1;  // 2 questions
+    dictionary().header.setTypedAnswers(true);
+    TestWords firstWords;
+    TestWords repeatedWords;
+    QString repeatedCounter;
+    ShownReview results;
+    whenModalOpens([&](QWidget* window) {
+        auto* test = qobject_cast<CTest*>(window);
+        ASSERT_NE(test, nullptr);
+        firstWords = test->run().testWords();
+        auto* edit = test->findChild<QLineEdit*>("typedAnswerEdit");
+        ASSERT_NE(edit, nullptr);
+        for (int question = 0; question < 2; ++question) {
+            if (question == 1) {
+                readReviewWhenItOpens(results, "repeatButton", [&]() {
+                    whenModalOpens([&](QWidget* repeat) {
+                        auto* again = qobject_cast<CTest*>(repeat);
+                        ASSERT_NE(again, nullptr);
+                        repeatedWords = again->run().testWords();
+                        repeatedCounter =
+                            again->findChild<DigitDisplay*>("questionCounter")->text();
+                        QTest::keyClick(again, Qt::Key_Escape);
+                    });
+                });
+            }
+            QTest::keyClicks(edit, "?");
+            QTest::keyClick(edit, Qt::Key_Return);  // wrong: the right answer shows
+            QTest::keyClick(edit, Qt::Key_Return);  // and the next Enter moves on
+        }
+    });
+    trigger(*window, "actionTest");
+    ASSERT_EQ(firstWords.size(), 2u);
+    EXPECT_EQ(results.rows.size(), 2u);
+    EXPECT_EQ(repeatedWords, firstWords);
+    EXPECT_EQ(repeatedCounter, "01/02");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(reporter.shown.empty());
 }
 
 }  // namespace

@@ -20,9 +20,7 @@ Dictionary fruit() {
 }
 
 QLineEdit* field(QWidget* dialog, const char* name) {
-    auto* edit = dialog->findChild<QLineEdit*>(name);
-    EXPECT_NE(edit, nullptr) << "no " << name << " in " << dialog->windowTitle().toStdString();
-    return edit;
+    return child<QLineEdit>(dialog, name);
 }
 
 void typeInto(QWidget* dialog, const char* name, const QString& text) {
@@ -54,7 +52,7 @@ bool addThroughDialog(QPushButton* newButton, const NewWordInput& input, const Q
         typeInto(dialog, "transcriptionEdit", input.transcription);
         for (auto [list, name] : {std::pair{"themeList", theme}, {"languageList", language}}) {
             if (!name.isEmpty()) {
-                auto* widget = dialog->findChild<QListWidget*>(list);
+                auto* widget = child<QListWidget>(dialog, list);
                 widget->setCurrentItem(widget->findItems(name, Qt::MatchExactly).front());
             }
         }

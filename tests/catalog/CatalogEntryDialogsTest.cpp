@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "CatalogFixture.h"
-#include "catalog/CatalogDialogs.h"
+#include "NamedCatalogDialogs.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
@@ -134,9 +134,9 @@ TEST_F(CatalogEntryDialogsTest, NewAddsAFreeNameAndRefusesBlankOrTakenOnes) {
         for (const Case& c : cases) {
             Dictionary d = dictionaryWith(side, {"Food"}, {{0}});
             RecordingReporter reporter;
-            CNewCatalogEntry dialog(side, d, reporter);
+            const auto dialog = newDialog(side, d, reporter);
             const Outcome run = confirm(
-                dialog, [&](QWidget* w) { typeText(child<QLineEdit>(w, "nameEdit"), c.typed); });
+                *dialog, [&](QWidget* w) { typeText(child<QLineEdit>(w, "nameEdit"), c.typed); });
             const bool refused = c.refused != Refused::No;
             EXPECT_EQ(run.stayedOpen, refused) << s.label << " " << c.label;
             EXPECT_EQ(run.result, refused ? QDialog::Rejected : QDialog::Accepted)
@@ -154,12 +154,12 @@ TEST_F(CatalogEntryDialogsTest, CancelAddsNothing) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"Food"});
         RecordingReporter reporter;
-        CNewCatalogEntry dialog(*s.side, d, reporter);
+        const auto dialog = newDialog(*s.side, d, reporter);
         whenModalOpens([](QWidget* w) {
             typeText(child<QLineEdit>(w, "nameEdit"), "Drinks");
             clickButton(w, "cancelButton");
         });
-        EXPECT_EQ(dialog.exec(), QDialog::Rejected) << s.label;
+        EXPECT_EQ(dialog->exec(), QDialog::Rejected) << s.label;
         EXPECT_EQ(namesOf(d, *s.side), std::vector<std::string>{"Food"}) << s.label;
         EXPECT_TRUE(reporter.shown.empty()) << s.label;
     }
@@ -189,8 +189,8 @@ TEST_F(CatalogEntryDialogsTest, RenameChangesTheNameInPlaceUnlessAnotherEntryHas
             Dictionary d = dictionaryWith(side, {"Food", "Drinks"}, {{0}, {1}, {0}});
             d.header.testThemeFilter = d.header.testLanguageFilter = 0;
             RecordingReporter reporter;
-            CRenameCatalogEntry dialog(side, d, 0, reporter);
-            const Outcome run = confirm(dialog, [&](QWidget* w) {
+            const auto dialog = renameDialog(side, d, 0, reporter);
+            const Outcome run = confirm(*dialog, [&](QWidget* w) {
                 auto* edit = child<QLineEdit>(w, "newNameEdit");
                 EXPECT_EQ(child<QLineEdit>(w, "oldNameEdit")->text(), "Food");
                 EXPECT_TRUE(child<QLineEdit>(w, "oldNameEdit")->isReadOnly());
@@ -269,7 +269,7 @@ TEST_F(CatalogEntryDialogsTest, DeleteAsksAndActsOnlyOnOk) {
             Dictionary d = dictionaryWith(side, {"Food", "Apples", "Zebra"}, {{0}, {1}, {2}, {0}});
             RecordingReporter reporter;
             reporter.answers = c.answers;
-            CDeleteCatalogEntry dialog(side, d, c.passed, reporter);
+            const auto dialog = deleteDialog(side, d, c.passed, reporter);
             int result = -1;
             whenModalOpens([&](QWidget* w) {
                 auto* list = child<QComboBox>(w, "nameList");
@@ -285,7 +285,7 @@ TEST_F(CatalogEntryDialogsTest, DeleteAsksAndActsOnlyOnOk) {
                     clickButton(w, "cancelButton");
                 }
             });
-            result = dialog.exec();
+            result = dialog->exec();
             std::vector<ShownMessage> asked;
             for (const std::string& name : c.askedAbout) {
                 asked.push_back({Kind::Warning, deleteQuestion(side, name), {}, false});
@@ -302,8 +302,8 @@ TEST_F(CatalogEntryDialogsTest, TheDeleteListIsSortedWithoutRegardToCase) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"banana", "Cherry", "apple", "Apple"});
         RecordingReporter reporter;
-        CDeleteCatalogEntry dialog(*s.side, d, 1, reporter);
-        auto* list = child<QComboBox>(&dialog, "nameList");
+        const auto dialog = deleteDialog(*s.side, d, 1, reporter);
+        auto* list = child<QComboBox>(dialog.get(), "nameList");
         QStringList shown;
         for (int i = 0; i < list->count(); ++i) {
             shown << list->itemText(i);
@@ -331,8 +331,8 @@ TEST_F(CatalogEntryDialogsTest, AWindows1252NameCanBeRenamedAndDeleted) {
         for (const Case& c : renames) {
             Dictionary d = dictionaryWith(side, {"Bar", cafe});
             RecordingReporter reporter;
-            CRenameCatalogEntry dialog(side, d, 1, reporter);
-            const Outcome run = confirm(dialog, [&](QWidget* w) {
+            const auto dialog = renameDialog(side, d, 1, reporter);
+            const Outcome run = confirm(*dialog, [&](QWidget* w) {
                 EXPECT_EQ(child<QLineEdit>(w, "oldNameEdit")->text(), QString::fromUtf8("Café"));
                 if (c.typed) {
                     auto* edit = child<QLineEdit>(w, "newNameEdit");
@@ -347,8 +347,8 @@ TEST_F(CatalogEntryDialogsTest, AWindows1252NameCanBeRenamedAndDeleted) {
         Dictionary d = dictionaryWith(side, {"Bar", cafe}, {{1}, {0}});
         RecordingReporter reporter;
         reporter.answers = {true};
-        CDeleteCatalogEntry dialog(side, d, 1, reporter);
-        const Outcome run = confirm(dialog, [](QWidget* w) {
+        const auto dialog = deleteDialog(side, d, 1, reporter);
+        const Outcome run = confirm(*dialog, [](QWidget* w) {
             EXPECT_EQ(child<QComboBox>(w, "nameList")->currentText(), QString::fromUtf8("Café"));
         });
         EXPECT_EQ(run.result, QDialog::Accepted) << s.label;

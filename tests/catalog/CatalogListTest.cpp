@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "CatalogFixture.h"
-#include "catalog/CatalogDialogs.h"
+#include "NamedCatalogDialogs.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
@@ -30,21 +30,21 @@ struct Shown {
 };
 
 Shown shownBy(const QWidget* dialog) {
-    const auto* list = dialog->findChild<QListWidget*>("nameList");
+    const auto* list = child<QListWidget>(dialog, "nameList");
     Shown shown;
     for (int i = 0; i < list->count(); ++i) {
         shown.names << list->item(i)->text();
     }
     shown.current = list->currentItem() != nullptr ? list->currentItem()->text() : QString();
-    shown.totalWords = dialog->findChild<QLineEdit*>("totalWordsEdit")->text();
-    shown.knowledge = dialog->findChild<QProgressBar*>("knowledgeBar")->value();
-    const bool total = dialog->findChild<QLineEdit*>("totalWordsEdit")->isEnabled();
-    const bool del = dialog->findChild<QPushButton*>("deleteButton")->isEnabled();
-    const bool ren = dialog->findChild<QPushButton*>("renameButton")->isEnabled();
+    shown.totalWords = child<QLineEdit>(dialog, "totalWordsEdit")->text();
+    shown.knowledge = child<QProgressBar>(dialog, "knowledgeBar")->value();
+    const bool total = child<QLineEdit>(dialog, "totalWordsEdit")->isEnabled();
+    const bool del = child<QPushButton>(dialog, "deleteButton")->isEnabled();
+    const bool ren = child<QPushButton>(dialog, "renameButton")->isEnabled();
     EXPECT_TRUE(list->isEnabled() == total && total == del && del == ren)
         << "the list, the total field, Delete and Rename go together";
     shown.entriesEnabled = list->isEnabled();
-    EXPECT_TRUE(dialog->findChild<QPushButton*>("newButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(dialog, "newButton")->isEnabled());
     return shown;
 }
 
@@ -70,7 +70,7 @@ void openFromList(QWidget* list, const char* button, const std::function<void(QW
 }
 
 void typeNewName(QWidget* dialog, const char* editName, const QString& name) {
-    auto* edit = dialog->findChild<QLineEdit*>(editName);
+    auto* edit = child<QLineEdit>(dialog, editName);
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     typeText(edit, name);
@@ -89,10 +89,10 @@ TEST_F(CatalogListTest, EachNamedListShowsItsSide) {
     for (const QWidget* dialog : std::vector<const QWidget*>{&themes, &languages}) {
         EXPECT_EQ(labelText(dialog, "totalWordsLabel"), "Total words includes");
         EXPECT_EQ(labelText(dialog, "knowledgeLabel"), "Average Knowledge");
-        const auto* bar = dialog->findChild<QProgressBar*>("knowledgeBar");
+        const auto* bar = child<QProgressBar>(dialog, "knowledgeBar");
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 100);
-        const auto* ok = dialog->findChild<QPushButton*>("okButton");
+        const auto* ok = child<QPushButton>(dialog, "okButton");
         EXPECT_EQ(ok->text(), "&Ok");
         EXPECT_TRUE(ok->isDefault());
     }
@@ -121,11 +121,12 @@ TEST_F(CatalogListTest, AnEmptyTableDisablesAllButNewUntilAnEntryIsAdded) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{}, {}, {}, 0, false}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{}, {}, {}, 0, false}, s.label);
 
-        openFromList(&dialog, "newButton", [](QWidget* w) { typeNewName(w, "nameEdit", "Food"); });
-        expectShown(&dialog, {{"Food"}, "Food", "0", 0, true}, s.label);
+        openFromList(dialog.get(), "newButton",
+                     [](QWidget* w) { typeNewName(w, "nameEdit", "Food"); });
+        expectShown(dialog.get(), {{"Food"}, "Food", "0", 0, true}, s.label);
     }
 }
 
@@ -135,10 +136,10 @@ TEST_F(CatalogListTest, TheSelectedEntryShowsItsWordsAndPooledKnowledge) {
         Dictionary d = dictionaryWith(*s.side, {"Food", "Animals"},
                                       {{0, 1, 1}, {0, 0, 3}, {0}, {0}, {1, 2, 3}});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{"Animals", "Food"}, "Animals", "1", 66, true}, s.label);
-        dialog.findChild<QListWidget*>("nameList")->setCurrentRow(1);
-        expectShown(&dialog, {{"Animals", "Food"}, "Food", "4", 25, true}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{"Animals", "Food"}, "Animals", "1", 66, true}, s.label);
+        child<QListWidget>(dialog.get(), "nameList")->setCurrentRow(1);
+        expectShown(dialog.get(), {{"Animals", "Food"}, "Food", "4", 25, true}, s.label);
     }
 }
 
@@ -146,8 +147,8 @@ TEST_F(CatalogListTest, NamesAreSortedWithoutRegardToCase) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"banana", "Apple", "cherry", "apple"});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        EXPECT_EQ(shownBy(&dialog).names, (QStringList{"Apple", "apple", "banana", "cherry"}))
+        const auto dialog = listDialog(*s.side, d, reporter);
+        EXPECT_EQ(shownBy(dialog.get()).names, (QStringList{"Apple", "apple", "banana", "cherry"}))
             << s.label;
     }
 }
@@ -209,10 +210,10 @@ TEST_F(CatalogListTest, EveryChangeSelectsTheFirstEntryAgain) {
             Dictionary d = dictionaryWith(*s.side, {"Cherry", "Banana", "Apple"}, {{0}, {0}});
             RecordingReporter reporter;
             reporter.answers = c.answers;
-            CCatalogList dialog(*s.side, d, reporter);
-            dialog.findChild<QListWidget*>("nameList")->setCurrentRow(2);  // Cherry
-            openFromList(&dialog, c.button, c.answer);
-            const Shown shown = shownBy(&dialog);
+            const auto dialog = listDialog(*s.side, d, reporter);
+            child<QListWidget>(dialog.get(), "nameList")->setCurrentRow(2);  // Cherry
+            openFromList(dialog.get(), c.button, c.answer);
+            const Shown shown = shownBy(dialog.get());
             EXPECT_EQ(shown.names, c.names) << s.label << " " << c.label;
             EXPECT_EQ(shown.current, c.current) << s.label << " " << c.label;
             // The figures follow the selection: only Cherry holds words.
@@ -228,10 +229,10 @@ TEST_F(CatalogListTest, DeletingTheLastEntryEmptiesTheList) {
         Dictionary d = dictionaryWith(*s.side, {"Food"}, {{0, 1, 4}});
         RecordingReporter reporter;
         reporter.answers = {true};
-        CCatalogList dialog(*s.side, d, reporter);
-        expectShown(&dialog, {{"Food"}, "Food", "1", 25, true}, s.label);
-        openFromList(&dialog, "deleteButton", [](QWidget* w) { clickButton(w, "okButton"); });
-        expectShown(&dialog, {{}, {}, {}, 0, false}, s.label);
+        const auto dialog = listDialog(*s.side, d, reporter);
+        expectShown(dialog.get(), {{"Food"}, "Food", "1", 25, true}, s.label);
+        openFromList(dialog.get(), "deleteButton", [](QWidget* w) { clickButton(w, "okButton"); });
+        expectShown(dialog.get(), {{}, {}, {}, 0, false}, s.label);
         EXPECT_TRUE(d.words.empty()) << s.label;
     }
 }
@@ -240,10 +241,10 @@ TEST_F(CatalogListTest, ACyrillicNameIsShownAndStoredAsTyped) {
     for (const Side& s : kSides) {
         Dictionary d = dictionaryWith(*s.side, {"Food"});
         RecordingReporter reporter;
-        CCatalogList dialog(*s.side, d, reporter);
-        openFromList(&dialog, "newButton",
+        const auto dialog = listDialog(*s.side, d, reporter);
+        openFromList(dialog.get(), "newButton",
                      [](QWidget* w) { typeNewName(w, "nameEdit", QString::fromUtf8("Еда")); });
-        EXPECT_EQ(shownBy(&dialog).names, (QStringList{"Food", QString::fromUtf8("Еда")}))
+        EXPECT_EQ(shownBy(dialog.get()).names, (QStringList{"Food", QString::fromUtf8("Еда")}))
             << s.label;
         EXPECT_EQ(namesOf(d, *s.side), (std::vector<std::string>{"Food", "Еда"})) << s.label;
     }
@@ -264,9 +265,9 @@ TEST_F(CatalogListTest, OkEnterAndEscapeCloseTheDialog) {
         for (const Case& c : cases) {
             Dictionary d = dictionaryWith(*s.side, {"Food"});
             RecordingReporter reporter;
-            CCatalogList dialog(*s.side, d, reporter);
+            const auto dialog = listDialog(*s.side, d, reporter);
             whenModalOpens(c.close);
-            EXPECT_EQ(dialog.exec(), c.result) << s.label << " " << c.label;
+            EXPECT_EQ(dialog->exec(), c.result) << s.label << " " << c.label;
         }
     }
 }

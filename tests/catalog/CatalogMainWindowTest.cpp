@@ -65,13 +65,13 @@ TEST_F(CatalogMainWindowTest, TheWindowIsRebuiltWhenTheListDialogCloses) {
     const Case cases[] = {
         {"new, then Ok", "newButton",
          [](QWidget* w) {
-             typeText(w->findChild<QLineEdit*>("nameEdit"), "Plants");
+             typeText(child<QLineEdit>(w, "nameEdit"), "Plants");
              clickButton(w, "okButton");
          },
          Qt::Key_Return, false, true},
         {"delete, then Escape", "deleteButton",
          [](QWidget* w) {
-             auto* names = w->findChild<QComboBox*>("nameList");
+             auto* names = child<QComboBox>(w, "nameList");
              names->setCurrentIndex(names->count() - 1);  // the second of the two
              clickButton(w, "okButton");
          },

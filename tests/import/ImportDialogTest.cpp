@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -216,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"NoThemes", {"French", "English"}, {}, kNoThemes, kLanguagesExist},
         OpeningCase{"NoLanguages", {}, {"Animals", "Food", "colours"}, kThemesExist, kNoLanguages},
         OpeningCase{"NeitherTable", {}, {}, kNoThemes, kNoLanguages}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // A click on a placement choice and what the column's controls are enabled for afterwards.
 struct ClickStep {
@@ -290,6 +291,9 @@ const char* const kDamagedHint =
     "The dictionary file is damaged: its records don't match its header. Import from another "
     "dictionary, or from a good copy of this one.";
 const char* const kReadHint = "Disk input/output error. Can't open dictionary file for reading.";
+const char* const kNotAFileHint =
+    "The name Lexiquill.lqd in that folder is taken by something that is not a dictionary file "
+    "(a folder, a pipe, a socket or a device). Import from another folder.";
 
 Dictionary protectedSource() {
     Dictionary source = makeDictionary({"English"}, {"Animals"}, {{"cat"}});
@@ -311,7 +315,7 @@ TEST_P(ImportDialogRefusedSourceTest, ClosesWithTheCurrentDictionaryUntouched) {
         whenModalOpens([&](QWidget* prompt) {
             EXPECT_EQ(labelText(prompt, "messageText"), "Type correct password for accessing.");
             if (!c.typedPassword->empty()) {
-                typeText(prompt->findChild<QLineEdit*>("passwordEdit"),
+                typeText(test::child<QLineEdit>(prompt, "passwordEdit"),
                          QString::fromStdString(*c.typedPassword));
                 clickButton(prompt, "okButton");
             }
@@ -342,6 +346,12 @@ INSTANTIATE_TEST_SUITE_P(
             },
             std::nullopt,
             {{ShownMessage::Kind::Error, "Can't load the dictionary.", kDamagedHint}}},
+        // A pipe used to keep the dialog waiting for ever in open().
+        RefusedSourceCase{
+            "Pipe",
+            [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+            std::nullopt,
+            {{ShownMessage::Kind::Error, "Can't load the dictionary.", kNotAFileHint}}},
         RefusedSourceCase{
             "WrongPassword",
             [](const std::string& path) { writeBytes(path, dictionaryBytes(protectedSource())); },
@@ -353,12 +363,12 @@ INSTANTIATE_TEST_SUITE_P(
             [](const std::string& path) { writeBytes(path, dictionaryBytes(protectedSource())); },
             "",
             {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheRightPasswordOpensAProtectedSource) {
     writeSource(protectedSource());
     whenModalOpens([](QWidget* prompt) {
-        typeText(prompt->findChild<QLineEdit*>("passwordEdit"), "secret");
+        typeText(test::child<QLineEdit>(prompt, "passwordEdit"), "secret");
         clickButton(prompt, "okButton");
     });
     ASSERT_TRUE(openWritten(makeDictionary({"English"}, {"Animals"}, {})));
@@ -437,7 +447,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"rouge", "Hund", "Brot"},
                               {"Colours", "Animals", "Animals"},
                               {"Colours", "Animals"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
     Dictionary source = makeDictionary({"English"}, {"Animals"}, {{"cat", 0, 0, 3, 4}});

@@ -29,16 +29,26 @@ std::set<int32_t> randomCallNumbers(RandomDictionaries& random) {
     return calls;
 }
 
-// One side of the comparison: its own reporter, progress, clock and failing adds.
+// One side of the comparison: its own reporter, clock and failing adds.
 struct Side {
-    explicit Side(const FailingEdits& failures, int32_t stopAtStep) : edits(failures) {
-        progress.stopAtStep = stopAtStep;
-    }
+    explicit Side(const FailingEdits& failures) : edits(failures) {}
     FailingEdits edits;
     RecordingReporter reporter;
-    RecordingProgress progress;
     TickingClock clock;
 };
+
+// Steps the run in random slices, as the window's clock cuts them, and stops it once
+// `wordLimit` words are taken.
+void runInSlices(ImportRun& run, int32_t wordLimit, RandomDictionaries& random) {
+    while (!run.finished()) {
+        const int32_t slice = 1 + random.below(4);
+        const int32_t room = wordLimit - run.wordsTaken();
+        run.step(std::min(slice, room));
+        if (slice > room) {
+            run.stop();
+        }
+    }
+}
 
 TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
     for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
@@ -54,25 +64,22 @@ TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
             failures.failingWordAdds = randomCallNumbers(random);
             failures.failingThemeAdds = randomCallNumbers(random);
             failures.failingLanguageAdds = randomCallNumbers(random);
-            const int32_t stopAtStep =
-                random.oneIn(4) ? 1 + random.below(static_cast<int32_t>(source.words.size()) + 1)
-                                : 0;
+            const auto sourceWords = static_cast<int32_t>(source.words.size());
+            const int32_t wordLimit = random.oneIn(4) ? random.below(sourceWords + 1) : sourceWords;
 
-            Side reference(failures, stopAtStep);
-            const ImportSummary referenceSummary =
+            Side reference(failures);
+            const ReferenceRun referenceRun =
                 referenceImport(source, expected, options, reference.reporter, reference.clock,
-                                reference.progress, reference.edits);
+                                reference.edits, wordLimit);
 
-            Side indexed(failures, stopAtStep);
-            ImportRun run(source, actual, options, indexed.reporter, indexed.clock,
-                          indexed.progress, indexed.edits);
-            while (!run.step(1 + random.below(4))) {
-            }
+            Side indexed(failures);
+            ImportRun run(source, actual, options, indexed.reporter, indexed.clock, indexed.edits);
+            runInSlices(run, wordLimit, random);
 
-            ASSERT_EQ(run.summary(), referenceSummary) << "pass " << pass;
+            ASSERT_EQ(run.summary(), referenceRun.summary) << "pass " << pass;
             ASSERT_EQ(dictionaryBytes(actual), dictionaryBytes(expected)) << "pass " << pass;
             ASSERT_EQ(indexed.reporter.shown, reference.reporter.shown) << "pass " << pass;
-            ASSERT_EQ(indexed.progress.steps, reference.progress.steps) << "pass " << pass;
+            ASSERT_EQ(run.wordsTaken(), referenceRun.wordsTaken) << "pass " << pass;
             ASSERT_TRUE(isConsistent(actual)) << "pass " << pass;
         }
     }

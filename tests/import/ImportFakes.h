@@ -1,4 +1,4 @@
-// Stand-ins for the window around an import run and for store operations that fail.
+// Stand-ins for store operations that fail and for the clock.
 #pragma once
 
 #include <cstdint>
@@ -7,21 +7,9 @@
 #include <vector>
 
 #include "import/core/DictionaryEdits.h"
-#include "import/core/ImportWords.h"
 #include "store/Clock.h"
 
 namespace lq::test {
-
-// Counts the progress steps and asks to stop once `stopAtStep` steps were made.
-class RecordingProgress : public ImportProgress {
-  public:
-    void advance() override { ++steps; }
-    bool stopRequested() override { return stop || (stopAtStep > 0 && steps >= stopAtStep); }
-
-    int32_t steps = 0;
-    int32_t stopAtStep = 0;  // 0: never
-    bool stop = false;
-};
 
 // The store's operations, except that the adds whose call numbers (from 1) are listed fail
 // with the store's own message, as when memory runs out.

@@ -4,26 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "import/ImportFakes.h"
 #include "import/core/ImportWords.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
+#include "support/TableCases.h"
 #include "support/TestDictionary.h"
 
 namespace lq::test {
 
 using P = Placement;
-
-// Table rows print as their names in failure messages.
-template <typename Case>
-requires requires(const Case& c) {
-    c.name;
-}
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
 
 // cat: both names known to the current dictionary; Hund: only its theme; Brot: neither;
 // apple: only its language. Brot comes before apple so that it meets Food still unknown.
@@ -46,12 +36,16 @@ inline ImportOptions placedOptions(P theme, P language) {
     return options;
 }
 
-// Runs imports with a recording reporter, a fixed clock and a counting progress.
+// Runs imports with a recording reporter and a fixed clock.
 class ImportWordsTest : public ::testing::Test {
   protected:
+    // A whole run at once; wordsTaken then tells how far it came.
     ImportSummary run(const Dictionary& source, Dictionary& current, const ImportOptions& options,
                       DictionaryEdits& edits = DictionaryEdits::store()) {
-        return importWords(source, current, options, reporter, clock, progress, edits);
+        ImportRun whole(source, current, options, reporter, clock, edits);
+        whole.step(whole.totalWords());
+        wordsTaken = whole.wordsTaken();
+        return whole.summary();
     }
 
     // The run ends with exactly one notice: the summary of what it did.
@@ -69,7 +63,7 @@ class ImportWordsTest : public ::testing::Test {
 
     RecordingReporter reporter;
     FixedClock clock;
-    RecordingProgress progress;
+    int32_t wordsTaken = 0;
 };
 
 }  // namespace lq::test

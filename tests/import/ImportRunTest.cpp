@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                           "Total words added:\t123456 (now 200000), overwritten: 99999\n"
                           "Total themes added:\t12345 (now 12345)\n"
                           "Total languages added:\t1000 (now 1000)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ImportWordsTest, SecondRunOfTheSameImportAddsNothing) {
     const Dictionary source = fourWordSource();
@@ -78,23 +78,24 @@ TEST_F(ImportWordsTest, SecondRunOfTheSameImportAddsNothing) {
 }
 
 TEST_F(ImportWordsTest, StopRequestEndsTheRunBeforeTheNextWord) {
-    progress.stopAtStep = 3;
+    const Dictionary source = fourWordSource();
     Dictionary current = twoColumnCurrent();
-    const ImportSummary summary =
-        run(fourWordSource(), current, placedOptions(P::AddNew, P::AddNew));
+    ImportRun run(source, current, placedOptions(P::AddNew, P::AddNew), reporter, clock);
+    EXPECT_FALSE(run.step(2));
+    run.stop();
 
     EXPECT_EQ(wordPlaces(current),
               (std::vector<std::string>{"rouge Colours/French", "cat Animals/English",
                                         "Hund Animals/German"}));
-    EXPECT_EQ(summary, (ImportSummary{2, 0, 0, 1, false}));
-    EXPECT_EQ(progress.steps, 3);
-    expectSummaryNotice(summary, current);
+    EXPECT_EQ(run.summary(), (ImportSummary{2, 0, 0, 1, false}));
+    EXPECT_EQ(run.wordsTaken(), 2);
+    expectSummaryNotice(run.summary(), current);
 }
 
 TEST_F(ImportWordsTest, RunAdvancesSliceBySliceAndStopsBetweenSlices) {
     const Dictionary source = fourWordSource();
     Dictionary current = twoColumnCurrent();
-    ImportRun run(source, current, placedOptions(P::AddNew, P::AddNew), reporter, clock, progress);
+    ImportRun run(source, current, placedOptions(P::AddNew, P::AddNew), reporter, clock);
     EXPECT_EQ(run.totalWords(), 4);
 
     EXPECT_FALSE(run.step(1));
@@ -103,7 +104,7 @@ TEST_F(ImportWordsTest, RunAdvancesSliceBySliceAndStopsBetweenSlices) {
     EXPECT_EQ(run.wordsTaken(), 3);
     EXPECT_TRUE(reporter.shown.empty());
 
-    progress.stop = true;
+    run.stop();
     EXPECT_TRUE(run.step(5));
     EXPECT_TRUE(run.finished());
     EXPECT_EQ(run.wordsTaken(), 3);
@@ -118,19 +119,19 @@ TEST_F(ImportWordsTest, RunAdvancesSliceBySliceAndStopsBetweenSlices) {
 TEST_F(ImportWordsTest, RunEndsWithItsLastWord) {
     const Dictionary source = fourWordSource();
     Dictionary current = twoColumnCurrent();
-    ImportRun run(source, current, placedOptions(P::AddNew, P::AddNew), reporter, clock, progress);
+    ImportRun run(source, current, placedOptions(P::AddNew, P::AddNew), reporter, clock);
     EXPECT_FALSE(run.step(3));
     EXPECT_TRUE(run.step(1));
-    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(run.wordsTaken(), 4);
     expectSummaryNotice(run.summary(), current);
 }
 
 TEST_F(ImportWordsTest, EmptySourceEndsAtOnceWithAnEmptySummary) {
     const Dictionary source = makeDictionary({}, {}, {});
     Dictionary current = twoColumnCurrent();
-    ImportRun run(source, current, ImportOptions{}, reporter, clock, progress);
+    ImportRun run(source, current, ImportOptions{}, reporter, clock);
     EXPECT_TRUE(run.step(1));
-    EXPECT_EQ(progress.steps, 0);
+    EXPECT_EQ(run.wordsTaken(), 0);
     expectSummaryNotice(ImportSummary{}, current);
 }
 
@@ -165,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     Fails, FailedCatalogAddTest,
     ::testing::Values(FailedCatalogAddCase{"Theme", {1}, {}, "Can't add theme."},
                       FailedCatalogAddCase{"Language", {}, {1}, "Can't add language."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct FailedWordAddCase {
     const char* name;
@@ -236,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {newWord("cow"), newWord("sky")},
                           {"bank:old", "tree:old", "sky:new"},
                           {1, 1, 0, 0, true}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct NoPlaceCase {
     const char* name;
@@ -278,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       o.targetLanguage = 2;
                                       return o;
                                   }()}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace lq::test

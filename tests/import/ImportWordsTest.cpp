@@ -42,7 +42,7 @@ TEST_P(PlacementTest, PlacesWordsAndAddsOnlyWhatIsMissing) {
     EXPECT_EQ(summary, c.summary);
     EXPECT_TRUE(isConsistent(current));
     // Every source word moves the progress on, whether it was imported or not.
-    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(wordsTaken, 4);
     expectSummaryNotice(c.summary, current);
 }
 
@@ -105,8 +105,7 @@ const PlacementCase kPlacementCases[] = {
      {4, 0, 1, 1, false}},
 };
 
-INSTANTIATE_TEST_SUITE_P(EachPair, PlacementTest, ::testing::ValuesIn(kPlacementCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EachPair, PlacementTest, ::testing::ValuesIn(kPlacementCases), CaseName());
 
 ImportOptions filtered(int32_t theme, int32_t language, P themePlacement, P languagePlacement) {
     ImportOptions options = placedOptions(themePlacement, languagePlacement);
@@ -128,7 +127,7 @@ TEST_P(FilterTest, FilteredOutWordsAddNothingButMoveTheProgressOn) {
     EXPECT_EQ(themeNames(current), c.themes);
     EXPECT_EQ(languageNames(current), c.languages);
     EXPECT_EQ(summary, c.summary);
-    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(wordsTaken, 4);
     expectSummaryNotice(c.summary, current);
 }
 
@@ -174,8 +173,7 @@ const PlacementCase kFilterCases[] = {
      {0, 0, 0, 0, false}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Filters, FilterTest, ::testing::ValuesIn(kFilterCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Filters, FilterTest, ::testing::ValuesIn(kFilterCases), CaseName());
 
 struct KeepCase {
     const char* name;
@@ -210,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Flags, KeepTest,
                                            KeepCase{"TestDataKept", true, false},
                                            KeepCase{"CreationDateKept", false, true},
                                            KeepCase{"BothKept", true, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(ImportWordsTest, ImportedRecordsKeepTheirBytes) {
     Dictionary source = makeDictionary({"German"}, {"Food"}, {{"Brot", 0, 0, 1, 4, "bread"}});
@@ -296,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
                       true,
                       {"tree:arbre", "sky:ciel", "bank:Bank", "Sky:Himmel", "cat:Katze"},
                       {4, 2, 0, 0, false}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace lq::test

@@ -82,9 +82,6 @@ Dictionary RandomDictionaries::dictionary(int32_t maxCatalog, int32_t maxWords, 
             }
         }
     }
-    d.header.themeCount = themes;
-    d.header.languageCount = languages;
-    d.header.wordCount = static_cast<int32_t>(d.words.size());
     return d;
 }
 

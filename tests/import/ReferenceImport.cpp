@@ -33,15 +33,16 @@ int32_t placeReference(Placement placement, int32_t target, int32_t matched, int
 
 }  // namespace
 
-ImportSummary referenceImport(const Dictionary& source, Dictionary& current,
-                              const ImportOptions& options, Reporter& reporter, const Clock& clock,
-                              ImportProgress& progress, DictionaryEdits& edits) {
+ReferenceRun referenceImport(const Dictionary& source, Dictionary& current,
+                             const ImportOptions& options, Reporter& reporter, const Clock& clock,
+                             DictionaryEdits& edits, int32_t wordLimit) {
     ImportSummary summary;
+    int32_t taken = 0;
     for (const WordRecord& sourceWord : source.words) {
-        progress.advance();
-        if (progress.stopRequested()) {
+        if (taken == wordLimit) {
             break;
         }
+        ++taken;
         if ((options.themeFilter != -1 && options.themeFilter != sourceWord.themeIndex) ||
             (options.languageFilter != -1 && options.languageFilter != sourceWord.languageIndex)) {
             continue;
@@ -107,7 +108,7 @@ ImportSummary referenceImport(const Dictionary& source, Dictionary& current,
         }
     }
     reporter.showInformation(importSummaryText(summary, current));
-    return summary;
+    return {summary, taken};
 }
 
 }  // namespace lq::test

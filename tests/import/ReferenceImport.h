@@ -7,8 +7,15 @@
 
 namespace lq::test {
 
-ImportSummary referenceImport(const Dictionary& source, Dictionary& current,
-                              const ImportOptions& options, Reporter& reporter, const Clock& clock,
-                              ImportProgress& progress, DictionaryEdits& edits);
+struct ReferenceRun {
+    ImportSummary summary;
+    int32_t wordsTaken = 0;
+};
+
+// Takes at most `wordLimit` source words; a run that stops before the last word ends as a stopped
+// run does.
+ReferenceRun referenceImport(const Dictionary& source, Dictionary& current,
+                             const ImportOptions& options, Reporter& reporter, const Clock& clock,
+                             DictionaryEdits& edits, int32_t wordLimit);
 
 }  // namespace lq::test

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ReportFixtures.h"
 #include "report/core/HtmlReport.h"
 #include "report/core/ReportOrder.h"
@@ -96,6 +98,46 @@ TEST(HtmlReportTest, DictionaryTextsStayTextInThePage) {
               std::string::npos);
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_EQ(page.find("<b>bold"), std::string::npos);
+}
+
+bool isAscii(const std::string& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The page shows the same in a browser that assumes UTF-8 and in one that assumes
+// Windows-1252: every character outside ASCII is a numeric reference, whatever the bytes of
+// the dictionary.
+TEST(HtmlReportTest, ThePageIsAsciiWithEveryOtherCharacterAsANumericReference) {
+    const struct {
+        const char* what;
+        std::string stored;
+        std::string written;
+    } texts[] = {
+        {"UTF-8", "Müller", "M&#252;ller"},
+        {"Windows-1252", "M\xFCller", "M&#252;ller"},
+        {"UTF-8 sharp s", "Weiß", "Wei&#223;"},
+        {"Windows-1252 euro", "5 \x80", "5 &#8364;"},
+        {"Windows-1252 quotes are no markup", "\x93<b>\x94", "&#8220;&lt;b&gt;&#8221;"},
+        {"IPA", "[ˈmʏlɐ]", "[&#712;m&#655;l&#592;]"},
+        {"wide characters", "東京", "&#26481;&#20140;"},
+        {"four-byte character", "\xF0\x9F\x98\x80", "&#128512;"},
+        {"markup among letters", "Tom & \"Jérôme\"", "Tom &amp; &quot;J&#233;r&#244;me&quot;"},
+    };
+    const std::string cell = "<td><font size=\"2\" color=\"#440022\" face=\"Verdana\">";
+    for (const auto& text : texts) {
+        const Dictionary dictionary = makeDictionary(
+            {"Espa\xF1ol"}, {"Wörter"}, {{text.stored, 0, 0, 0, 0, text.stored, text.stored}});
+        const std::string page = htmlReport(dictionary, {0, 0}, ReportOptions{});
+        EXPECT_TRUE(isAscii(page)) << text.what;
+        EXPECT_NE(page.find(cell + text.written + "</font></td>" + cell + text.written +
+                            "</font></td>" + cell + text.written + "</font></td>"),
+                  std::string::npos)
+            << text.what;
+        EXPECT_NE(page.find("color=\"#884422\">W&#246;rter (Espa&#241;ol)</font>"),
+                  std::string::npos)
+            << text.what;
+    }
 }
 
 TEST(HtmlReportTest, AnyFailedWriteFailsTheReportAndEndsIt) {

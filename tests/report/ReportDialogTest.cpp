@@ -9,13 +9,13 @@
 #include <functional>
 #include <string>
 
-#include "FailingFileOps.h"
 #include "ReportFixtures.h"
 #include "report/CHtmlOptions.h"
 #include "report/CReport.h"
 #include "report/core/ReportSave.h"
 #include "store/TextField.h"
 #include "store/WorkingFolder.h"
+#include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
@@ -24,8 +24,6 @@
 
 namespace lq::test {
 namespace {
-
-using Call = FailingFileOps::Call;
 
 const ShownMessage kWritten{ShownMessage::Kind::Information, "Report successfuly written.", {}};
 
@@ -127,7 +125,8 @@ TEST_F(ReportDialogTest, TheChosenFiltersHeadTheReport) {
     };
     const Case cases[] = {
         {"< doesn't matter >", "< doesn't matter >", "All themes (all languages)\r\n"},
-        {"Caf\u00e9", "< doesn't matter >", "Caf\xe9 (all languages)\r\n"},
+        // The report is UTF-8 throughout, so the Windows-1252 name arrives converted.
+        {"Caf\u00e9", "< doesn't matter >", "Caf\xc3\xa9 (all languages)\r\n"},
         {"Animals", "English", "Animals (English)\r\n"},
     };
     for (const Case& c : cases) {
@@ -218,18 +217,18 @@ TEST_F(ReportDialogTest, AnExistingFileIsReplacedOnlyAfterYes) {
 TEST_F(ReportDialogTest, AFailedSaveLeavesTheDialogOpenForASecondTry) {
     struct Case {
         const char* name;
-        Call failing;
+        Fault failing;
         std::string folder;
         ShownMessage error;
     };
     const Case cases[] = {
         {"write",
-         Call::Write,
+         {FileCall::Write, ENOSPC},
          temp_.path(),
          {ShownMessage::Kind::Error, "Input/output error.",
           "Error while writing to disk. Make disk ready and try again."}},
         {"create",
-         Call::Open,
+         {FileCall::OpenForWriting, EACCES},
          temp_.path(),
          {ShownMessage::Kind::Error, "Can't save report.",
           "Unable to write file. Maybe, disk is write-protected."}},
@@ -322,7 +321,7 @@ TEST_F(ReportDialogTest, BrowsePutsTheChosenFolderIntoPathAndComesBack) {
                 EXPECT_EQ(browse->windowTitle(), "Browse");
                 EXPECT_EQ(currentFolder(), temp_.path()) << "the browser starts at Path";
                 ASSERT_TRUE(enterFolder(inner));  // as a double-click would
-                browse->findChild<QPushButton*>("rootButton")->click();
+                child<QPushButton>(browse, "rootButton")->click();
                 ASSERT_TRUE(enterFolder(inner));
                 clickButton(browse,
                             "cancelButton" == std::string(c.button) ? "cancelButton" : "okButton");

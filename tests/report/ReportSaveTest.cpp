@@ -4,19 +4,17 @@
 #include <cstring>
 #include <filesystem>
 
-#include "FailingFileOps.h"
 #include "ReportFixtures.h"
 #include "report/core/HtmlReport.h"
 #include "report/core/ReportOrder.h"
 #include "report/core/ReportSave.h"
 #include "report/core/TextReport.h"
+#include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 
 namespace lq::test {
 namespace {
-
-using Call = FailingFileOps::Call;
 
 const ShownMessage kWritten{ShownMessage::Kind::Information, "Report successfuly written.", {}};
 const ShownMessage kWriteError{ShownMessage::Kind::Error, "Input/output error.",
@@ -112,8 +110,7 @@ TEST_F(ReportSaveTest, AsksBeforeReplacingAnExistingFile) {
 
 struct FailureCase {
     const char* what;
-    Call call;
-    int nth;
+    Fault fault;
     ShownMessage shown;
 };
 
@@ -126,20 +123,21 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
         ReportRequest elsewhere = r;
         elsewhere.folder = scratch.path();
         ASSERT_TRUE(saveReport(dictionary, elsewhere, reporter, counting));
-        ASSERT_GE(counting.writes, 3) << "the fixture must need writes before and after";
+        ASSERT_GE(counting.calls(FileCall::Write), 3)
+            << "the fixture must need writes before and after";
     }
     dictionary.header = reportDictionary().header;
 
     // Each save below replaces a file: its first open and close check that it can be written.
     const std::vector<FailureCase> cases = {
-        {"the old file cannot be written", Call::Open, 1, kCreateError},
-        {"the new file cannot be created", Call::Open, 2, kCreateError},
-        {"the first write", Call::Write, 1, kWriteError},
-        {"a write in the middle", Call::Write, 2, kWriteError},
-        {"the last write", Call::Write, counting.writes, kWriteError},
-        {"flushing to disk", Call::Fsync, 1, kWriteError},
-        {"closing", Call::Close, 2, kWriteError},
-        {"putting the file in place", Call::Rename, 1, kWriteError},
+        {"the old file cannot be written", {FileCall::OpenForWriting, EACCES, 1}, kCreateError},
+        {"the new file cannot be created", {FileCall::OpenForWriting, EACCES, 2}, kCreateError},
+        {"the first write", {FileCall::Write, ENOSPC, 1}, kWriteError},
+        {"a write in the middle", {FileCall::Write, ENOSPC, 2}, kWriteError},
+        {"the last write", {FileCall::Write, ENOSPC, counting.calls(FileCall::Write)}, kWriteError},
+        {"flushing to disk", {FileCall::Fsync, EIO, 1}, kWriteError},
+        {"closing", {FileCall::Close, EIO, 2}, kWriteError},
+        {"putting the file in place", {FileCall::Rename, EIO, 1}, kWriteError},
     };
     const std::string path = folder.file("report.html");
     for (const auto& c : cases) {
@@ -147,7 +145,7 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
         reporter.shown.clear();
         reporter.answers = {true};
         const DictionaryHeader before = dictionary.header;
-        FailingFileOps ops(c.call, c.nth);
+        FailingFileOps ops(c.fault);
 
         EXPECT_FALSE(saveReport(dictionary, r, reporter, ops)) << c.what;
         ASSERT_EQ(reporter.shown.size(), 2u) << c.what;
@@ -170,7 +168,7 @@ TEST_F(ReportSaveTest, AFolderInThePlaceOfTheFileIsNotReplaced) {
 
 TEST_F(ReportSaveTest, AFailedSaveCanBeFollowedByOneThatSucceeds) {
     const ReportRequest r = request(ReportFormat::Text);
-    FailingFileOps failing(Call::Write, 1);
+    FailingFileOps failing({FileCall::Write, ENOSPC, 1});
     EXPECT_FALSE(saveReport(dictionary, r, reporter, failing));
     EXPECT_TRUE(filesIn(folder.path()).empty());
     EXPECT_TRUE(saveReport(dictionary, r, reporter));

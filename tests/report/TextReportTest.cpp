@@ -3,6 +3,7 @@
 #include "ReportFixtures.h"
 #include "report/core/ReportOrder.h"
 #include "report/core/TextReport.h"
+#include "store/TextEncoding.h"
 
 namespace lq::test {
 namespace {
@@ -73,6 +74,55 @@ TEST(TextReportTest, LongTextsAreWrittenWholeAndShiftTheLine) {
     EXPECT_EQ(textReport(dictionary, {-1, -1}), "All themes (all languages)\r\n" + kUnderscores +
                                                     kColumnHeads + kHyphens + row + kUnderscores +
                                                     "\r\n");
+}
+
+// A stored text, what the report shows of it, and how many terminal columns that takes.
+struct ShownText {
+    std::string stored;
+    std::string shown;
+    std::size_t columns;
+};
+
+std::string rightAligned(const ShownText& text, std::size_t width) {
+    return spaces(width - text.columns) + text.shown;
+}
+
+// Every data line lines up in a terminal whatever the encoding of its texts, and old
+// single-byte texts reach the file as UTF-8.
+TEST(TextReportTest, TextsLineUpByDisplayColumnsAndAreWrittenInUtf8) {
+    const struct {
+        ShownText word, translation, transcription;
+    } rows[] = {
+        {{"Müller", "Müller", 6}, {"miller", "miller", 6}, {"[ˈmʏlɐ]", "[ˈmʏlɐ]", 7}},
+        {{"Muller", "Muller", 6}, {"miller", "miller", 6}, {"[mul]", "[mul]", 5}},
+        {{"Weiß", "Weiß", 4}, {"white", "white", 5}, {"[vaɪs]", "[vaɪs]", 6}},
+        // Written on Windows: not UTF-8, so every byte is read as Windows-1252.
+        {{"M\xFCller", "Müller", 6},
+         {"5 \x80 a sack", "5 € a sack", 10},
+         {"\x93m\xFCl\x94", "“mül”", 5}},
+        // A combining diaeresis and wide characters.
+        {{"Mu\u0308ller", "Mu\u0308ller", 6}, {"東京", "東京", 4}, {"[toːkyō]", "[toːkyō]", 8}},
+    };
+    std::vector<WordSpec> words;
+    for (const auto& row : rows) {
+        words.push_back(
+            {row.word.stored, 0, 0, 0, 0, row.translation.stored, row.transcription.stored});
+    }
+    const Dictionary dictionary = makeDictionary({"Français"}, {"W\xF6rter"}, words);
+    const std::vector<int32_t> order = sortWordsByText(dictionary);
+    std::string expected = "Wörter (Français)\r\n" + kUnderscores + kColumnHeads + kHyphens;
+    for (std::size_t line = 0; line < order.size(); ++line) {
+        const auto& row = rows[static_cast<std::size_t>(order[line])];
+        expected += spaces(5) + std::to_string(line + 1) + rightAligned(row.word, 24) +
+                    rightAligned(row.translation, 42) + rightAligned(row.transcription, 24) +
+                    spaces(11) + "0/0\r\n";
+    }
+    expected += kUnderscores + "\r\n";
+
+    StringSink sink;
+    ASSERT_TRUE(writeTextReport(sink, dictionary, order, {0, 0}));
+    EXPECT_EQ(sink.bytes(), expected);
+    EXPECT_TRUE(isValidUtf8(sink.bytes()));
 }
 
 TEST(TextReportTest, AnyFailedWriteFailsTheReportAndEndsIt) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -263,9 +264,9 @@ TEST_F(OptionsDialogTest, APasswordChangeStaysAfterCancel) {
     bool passwordDialogSeen = false;
     whenModalOpens([&](QWidget* password) {
         passwordDialogSeen = password->windowTitle() == "Password";
-        password->findChild<QCheckBox*>("protectionCheck")->click();
-        typeText(password->findChild<QLineEdit*>("newPasswordEdit"), "secret");
-        typeText(password->findChild<QLineEdit*>("repeatPasswordEdit"), "secret");
+        child<QCheckBox>(password, "protectionCheck")->click();
+        typeText(child<QLineEdit>(password, "newPasswordEdit"), "secret");
+        typeText(child<QLineEdit>(password, "repeatPasswordEdit"), "secret");
         clickButton(password, "okButton");
     });
     clickButton(&dialog, "passwordButton");
@@ -277,6 +278,110 @@ TEST_F(OptionsDialogTest, APasswordChangeStaysAfterCancel) {
     EXPECT_EQ(dictionary.header.testCountIndex, 5);
     ASSERT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(reporter.shown[0].message, "New password successfuly installed/changed.");
+}
+
+const char* const kMatchChecks[] = {"ignoreCaseCheck", "ignoreAccentsCheck",
+                                    "ignorePunctuationCheck"};
+
+TEST_F(OptionsDialogTest, AnswersChooseFromVariantsInANewDictionary) {
+    COptions dialog(dictionary, reporter, random);
+    EXPECT_EQ(child<QGroupBox>(&dialog, "answersGroup")->title(), " Answers ");
+    const std::pair<const char*, const char*> buttons[] = {
+        {"variantsRadio", "Choose from &variants"},
+        {"typedRadio", "&Type the answer"},
+        {"ignoreCaseCheck", "Ignore &letter case"},
+        {"ignoreAccentsCheck", "Ignore &accents"},
+        {"ignorePunctuationCheck", "Ignore p&unctuation and spacing"},
+    };
+    for (const auto& [name, text] : buttons) {
+        EXPECT_EQ(child<QAbstractButton>(&dialog, name)->text(), text) << name;
+    }
+    EXPECT_TRUE(child<QRadioButton>(&dialog, "variantsRadio")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(&dialog, "typedRadio")->isChecked());
+    for (const char* name : kMatchChecks) {
+        EXPECT_FALSE(child<QCheckBox>(&dialog, name)->isChecked()) << name;
+        EXPECT_FALSE(child<QCheckBox>(&dialog, name)->isEnabled()) << name;
+    }
+}
+
+TEST_F(OptionsDialogTest, NoTwoControlsShareAMnemonic) {
+    COptions dialog(dictionary, reporter, random);
+    QMap<QChar, QString> owners;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        const QString text = button->text();
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at < 0 || at + 1 >= text.size()) {
+            continue;
+        }
+        const QChar key = text.at(at + 1).toLower();
+        EXPECT_FALSE(owners.contains(key))
+            << text.toStdString() << " and " << owners.value(key).toStdString();
+        owners.insert(key, text);
+    }
+    EXPECT_GE(owners.size(), 8);  // the three buttons and the five answer settings
+}
+
+TEST_F(OptionsDialogTest, TheLeniencySettingsAreForTypedAnswersOnly) {
+    COptions dialog(dictionary, reporter, random);
+    dialog.show();
+    for (const bool typed : {true, false, true}) {
+        child<QRadioButton>(&dialog, typed ? "typedRadio" : "variantsRadio")->click();
+        EXPECT_NE(child<QRadioButton>(&dialog, "variantsRadio")->isChecked(), typed);
+        for (const char* name : kMatchChecks) {
+            EXPECT_EQ(child<QCheckBox>(&dialog, name)->isEnabled(), typed) << name;
+        }
+    }
+    clickButton(&dialog, "cancelButton");
+}
+
+TEST_F(OptionsDialogTest, AnswerSettingsShowAndStoreTheirOwnBits) {
+    struct Case {
+        const char* name;
+        uint8_t flagsBefore;
+        bool typed;
+        bool ignoreCase;
+        bool ignoreAccents;
+        bool ignorePunctuation;
+        uint8_t flagsAfter;
+    };
+    const Case cases[] = {
+        {"type, exactly", 0xC3, true, false, false, false, 0xC7},
+        {"type, everything ignored", 0xC3, true, true, true, true, 0xFF},
+        {"type, accents only", 0x00, true, false, true, false, 0x14},
+        {"back to variants keeps the leniency", 0xFF, false, true, true, true, 0xFB},
+        {"everything cleared", 0xFF, false, false, false, false, 0xC3},
+    };
+    for (const Case& c : cases) {
+        dictionary.header.optionFlags = c.flagsBefore;
+        COptions dialog(dictionary, reporter, random);
+        // What is stored shows first.
+        EXPECT_EQ(child<QRadioButton>(&dialog, "typedRadio")->isChecked(),
+                  (c.flagsBefore & kTypedAnswersBit) != 0)
+            << c.name;
+        EXPECT_EQ(child<QCheckBox>(&dialog, "ignoreCaseCheck")->isChecked(),
+                  (c.flagsBefore & kIgnoreLetterCaseBit) != 0)
+            << c.name;
+        child<QRadioButton>(&dialog, "typedRadio")->setChecked(true);  // the checks are enabled
+        child<QCheckBox>(&dialog, "ignoreCaseCheck")->setChecked(c.ignoreCase);
+        child<QCheckBox>(&dialog, "ignoreAccentsCheck")->setChecked(c.ignoreAccents);
+        child<QCheckBox>(&dialog, "ignorePunctuationCheck")->setChecked(c.ignorePunctuation);
+        child<QRadioButton>(&dialog, c.typed ? "typedRadio" : "variantsRadio")->setChecked(true);
+        dialog.show();
+        clickButton(&dialog, "okButton");
+        EXPECT_EQ(int(dictionary.header.optionFlags), int(c.flagsAfter)) << c.name;
+    }
+}
+
+TEST_F(OptionsDialogTest, CancelKeepsTheAnswerSettings) {
+    dictionary.header.setIgnoreAccents(true);
+    const DictionaryHeader before = dictionary.header;
+    COptions dialog(dictionary, reporter, random);
+    child<QRadioButton>(&dialog, "typedRadio")->click();
+    child<QCheckBox>(&dialog, "ignoreCaseCheck")->click();
+    child<QCheckBox>(&dialog, "ignoreAccentsCheck")->click();
+    dialog.show();
+    clickButton(&dialog, "cancelButton");
+    EXPECT_TRUE(sameHeader(dictionary.header, before));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_F(StartTestTest, RunsTheTestToItsResults) {
             if (question == 9) {
                 whenModalOpens([&](QWidget* results) {
                     resultsSeen = results->windowTitle() == "Test results";
-                    EXPECT_EQ(results->findChild<QLineEdit*>("correctField")->text(), "10");
+                    EXPECT_EQ(child<QLineEdit>(results, "correctField")->text(), "10");
                     clickButton(results, "okButton");
                 });
             }

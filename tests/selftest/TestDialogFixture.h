@@ -30,21 +30,20 @@ inline std::vector<WordSpec> numberedWords(int count) {
 }
 
 inline QString digitsOf(const CTest& dialog, const char* name) {
-    const auto* display = dialog.findChild<DigitDisplay*>(name);
-    EXPECT_NE(display, nullptr) << name;
+    const auto* display = child<DigitDisplay>(&dialog, name);
     return display != nullptr ? display->text() : QString();
 }
 
 inline QListWidget* variantsList(const CTest& dialog) {
-    return dialog.findChild<QListWidget*>("variantsList");
+    return child<QListWidget>(&dialog, "variantsList");
 }
 
 inline QPushButton* answerButton(const CTest& dialog) {
-    return dialog.findChild<QPushButton*>("answerButton");
+    return child<QPushButton>(&dialog, "answerButton");
 }
 
 inline QTimer* clockTimer(const CTest& dialog) {
-    return dialog.findChild<QTimer*>("clockTimer");
+    return child<QTimer>(&dialog, "clockTimer");
 }
 
 inline QStringList offered(const CTest& dialog) {

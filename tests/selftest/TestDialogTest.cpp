@@ -30,9 +30,9 @@ struct ShownResults {
 void readResultsWhenTheyOpen(ShownResults& shown) {
     whenModalOpens([&shown](QWidget* results) {
         shown.seen = results->windowTitle() == "Test results";
-        shown.correct = results->findChild<QLineEdit*>("correctField")->text();
-        shown.incorrect = results->findChild<QLineEdit*>("incorrectField")->text();
-        shown.bar = results->findChild<QProgressBar*>("knowledgeBar")->value();
+        shown.correct = child<QLineEdit>(results, "correctField")->text();
+        shown.incorrect = child<QLineEdit>(results, "incorrectField")->text();
+        shown.bar = child<QProgressBar>(results, "knowledgeBar")->value();
         clickButton(results, "okButton");
     });
 }
@@ -84,9 +84,9 @@ TEST_F(TestDialogTest, ShowsTheFiltersAndTheQuestionByMode) {
         RecordingReporter reporter;
         CTest dialog(dictionary, {2, 5}, random, clock, reporter);
         EXPECT_EQ(dialog.windowTitle(), "Test");
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("themeField")->text(), c.theme) << c.name;
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("languageField")->text(), c.language) << c.name;
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("questionField")->text(), c.question) << c.name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, "themeField")->text(), c.theme) << c.name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, "languageField")->text(), c.language) << c.name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, "questionField")->text(), c.question) << c.name;
         const QStringList answers = offered(dialog);
         EXPECT_EQ(answers.size(), 5) << c.name;
         EXPECT_EQ(answers.count(c.rightAnswer), 1) << c.name;

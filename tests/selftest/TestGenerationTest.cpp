@@ -45,6 +45,12 @@ class TestGenerationTest : public ::testing::Test {
         }
     }
 
+    // The variants of `question` drawn from its companions, as a test question draws them.
+    std::vector<int32_t> variantsOf(int32_t question, int32_t count) {
+        return drawVariants(static_cast<int32_t>(dictionary.words.size()),
+                            companionsOf(dictionary.words, question), count, random, clock);
+    }
+
     void expectSoundVariants(int32_t question, const std::vector<int32_t>& variants) const {
         EXPECT_EQ(std::set<int32_t>(variants.begin(), variants.end()).size(), variants.size());
         const WordRecord& q = dictionary.words[question];
@@ -106,7 +112,7 @@ TEST_F(TestGenerationTest, FixedSeedDrawsTheseVariants) {
     const Case cases[] = {
         {15, 4, {3, 11, 7, 19}}, {2, 4, {10, 14, 6, 18}}, {17, 4, {5, 1, 13, 9}}, {15, 2, {3, 11}}};
     for (const Case& c : cases) {
-        const auto variants = drawVariants(dictionary.words, c.question, c.count, random, clock);
+        const auto variants = variantsOf(c.question, c.count);
         EXPECT_EQ(variants, c.expected) << c.question;
         expectSoundVariants(c.question, variants);
     }
@@ -121,7 +127,7 @@ TEST_F(TestGenerationTest, EveryTestWordGetsDistinctCompanionsOverManySeconds) {
         ASSERT_TRUE(prepare());
         expectSoundTestWords();
         for (const int32_t question : testWords) {
-            const auto variants = drawVariants(dictionary.words, question, 4, random, clock);
+            const auto variants = variantsOf(question, 4);
             EXPECT_EQ(variants.size(), 4u);
             expectSoundVariants(question, variants);
         }
@@ -147,7 +153,6 @@ TEST_F(TestGenerationTest, TooFewCandidatesRefuseWithoutSeeding) {
     };
     Dictionary themeWithoutWords = twentyWords();
     themeWithoutWords.themes.push_back(themeWithoutWords.themes[0]);
-    themeWithoutWords.header.themeCount = 3;
     const Case cases[] = {
         {"empty dictionary", makeDictionary({}, {}, {}), -1, -1, 0},
         {"theme without words", themeWithoutWords, 2, -1, 0},
@@ -177,12 +182,16 @@ TEST_F(TestGenerationTest, TooFewCandidatesRefuseWithoutSeeding) {
 }
 
 // A word of the same theme in another language is no companion: "Hund" stands alone.
+Dictionary hundAlone() {
+    return makeDictionary({"English", "German"}, {"Animals"},
+                          {{"cat", 0, 0, 0, 0, "Katze"},
+                           {"Hund", 0, 1, 0, 0, "dog"},
+                           {"cow", 0, 0, 0, 0, "Kuh"},
+                           {"hen", 0, 0, 0, 0, "Huhn"}});
+}
+
 TEST_F(TestGenerationTest, WordWithTooFewCompanionsRefusesAndNamesIt) {
-    dictionary = makeDictionary({"English", "German"}, {"Animals"},
-                                {{"cat", 0, 0, 0, 0, "Katze"},
-                                 {"Hund", 0, 1, 0, 0, "dog"},
-                                 {"cow", 0, 0, 0, 0, "Kuh"},
-                                 {"hen", 0, 0, 0, 0, "Huhn"}});
+    dictionary = hundAlone();
     dictionary.header.testCountIndex = 3;  // 4 questions: every word is drawn
     dictionary.header.variantCountIndex = 0;
 
@@ -194,6 +203,36 @@ TEST_F(TestGenerationTest, WordWithTooFewCompanionsRefusesAndNamesIt) {
                             "variants for \"Hund\" (dog).",
                             std::string(kTooFewVariantsFix)}));
     expectSoundTestWords();  // the drawn words stay, though nothing reads them
+}
+
+TEST_F(TestGenerationTest, TypedAnswersNeedNoVariantsButEnoughWords) {
+    struct Case {
+        const char* name;
+        Dictionary dictionary;
+        int8_t testCountIndex;
+        int8_t variantCountIndex;
+        bool starts;
+    };
+    const Case cases[] = {
+        {"a word alone in its language", hundAlone(), 3, 0, true},
+        {"more variant-words than any word has", twentyWords(), 5, 15, true},
+        {"too few words", twentyWords(), 8, 0, false},  // 20 words, 25 questions
+    };
+    for (const Case& c : cases) {
+        dictionary = c.dictionary;
+        dictionary.header.setTypedAnswers(true);
+        dictionary.header.testCountIndex = c.testCountIndex;
+        dictionary.header.variantCountIndex = c.variantCountIndex;
+        reporter.shown.clear();
+        EXPECT_EQ(prepare(), c.starts) << c.name;
+        if (c.starts) {
+            EXPECT_TRUE(reporter.shown.empty()) << c.name;
+            expectSoundTestWords();
+        } else {
+            EXPECT_EQ(reporter.errorMessages(), std::vector<std::string>{"Not enought test-words."})
+                << c.name;
+        }
+    }
 }
 
 TEST_F(TestGenerationTest, CompanionsJustEnoughPass) {
@@ -212,7 +251,7 @@ TEST_F(TestGenerationTest, VariantsNeverWaitForCompanionsThatDoNotExist) {
     };
     const Case cases[] = {{0, 16, 4}, {0, 0, 0}, {-1, 4, 0}, {20, 4, 0}};
     for (const Case& c : cases) {
-        const auto variants = drawVariants(dictionary.words, c.question, c.count, random, clock);
+        const auto variants = variantsOf(c.question, c.count);
         EXPECT_EQ(variants.size(), c.expected) << c.question << " " << c.count;
         if (c.question >= 0 && c.question < 20) {
             expectSoundVariants(c.question, variants);

@@ -43,14 +43,14 @@ TEST_F(TestResultsDialogTest, ShowsTheFiguresAndTheFace) {
         CTestResults dialog(c.right, c.questions);
         const std::string name = std::to_string(c.right) + " of " + std::to_string(c.questions);
         EXPECT_EQ(dialog.windowTitle(), "Test results");
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("correctField")->text(), c.correct) << name;
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("incorrectField")->text(), c.incorrect) << name;
-        const auto* bar = dialog.findChild<QProgressBar*>("knowledgeBar");
+        EXPECT_EQ(child<QLineEdit>(&dialog, "correctField")->text(), c.correct) << name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, "incorrectField")->text(), c.incorrect) << name;
+        const auto* bar = child<QProgressBar>(&dialog, "knowledgeBar");
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 100);
         EXPECT_EQ(bar->value(), c.percent) << name;
         EXPECT_EQ(labelText(&dialog, "percentText"), c.percentText) << name;
-        const auto* picture = dialog.findChild<QLabel*>("pictureLabel");
+        const auto* picture = child<QLabel>(&dialog, "pictureLabel");
         EXPECT_EQ(picture->pixmap().toImage(), face(c.picture, picture)) << name;
     }
 }
@@ -65,13 +65,13 @@ TEST_F(TestResultsDialogTest, ShowsItsTexts) {
     for (const auto& [name, text] : labels) {
         EXPECT_EQ(labelText(&dialog, name), text) << name;
     }
-    const auto* ok = dialog.findChild<QPushButton*>("okButton");
+    const auto* ok = child<QPushButton>(&dialog, "okButton");
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_TRUE(ok->isDefault());
     EXPECT_FALSE(ok->icon().isNull());
     for (const char* name : {"correctField", "incorrectField"}) {
-        EXPECT_TRUE(dialog.findChild<QLineEdit*>(name)->isReadOnly()) << name;
-        EXPECT_EQ(dialog.findChild<QLineEdit*>(name)->alignment(), Qt::AlignCenter) << name;
+        EXPECT_TRUE(child<QLineEdit>(&dialog, name)->isReadOnly()) << name;
+        EXPECT_EQ(child<QLineEdit>(&dialog, name)->alignment(), Qt::AlignCenter) << name;
     }
 }
 
@@ -91,7 +91,7 @@ TEST_F(TestResultsDialogTest, FifteenDifferentFacesAreBuiltIn) {
 
 TEST_F(TestResultsDialogTest, EveryWayOutJustCloses) {
     const std::function<void(CTestResults&)> leaves[] = {
-        [](CTestResults& d) { d.findChild<QPushButton*>("okButton")->click(); },
+        [](CTestResults& d) { child<QPushButton>(&d, "okButton")->click(); },
         [](CTestResults& d) { QTest::keyClick(&d, Qt::Key_Return); },
         [](CTestResults& d) { QTest::keyClick(&d, Qt::Key_Escape); },
         [](CTestResults& d) { d.close(); },

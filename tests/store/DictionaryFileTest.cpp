@@ -190,6 +190,51 @@ TEST(HeaderOptionFlags, StrayBitsSurviveTheSetters) {
     EXPECT_EQ(header.optionFlags, 0xF4);
 }
 
+struct FlagAccessor {
+    const char* name;
+    uint8_t bit;
+    bool (DictionaryHeader::*get)() const;
+    void (DictionaryHeader::*set)(bool);
+};
+
+// Every accessor, from every byte the field can hold, sets or clears its bit and no other.
+TEST(HeaderOptionFlags, EachAccessorKeepsEveryOtherBit) {
+    const FlagAccessor accessors[] = {
+        {"limit time", 0x01, &DictionaryHeader::limitTestTime, &DictionaryHeader::setLimitTestTime},
+        {"ask on exit", 0x02, &DictionaryHeader::askUpdateOnExit,
+         &DictionaryHeader::setAskUpdateOnExit},
+        {"typed answers", 0x04, &DictionaryHeader::typedAnswers,
+         &DictionaryHeader::setTypedAnswers},
+        {"ignore letter case", 0x08, &DictionaryHeader::ignoreLetterCase,
+         &DictionaryHeader::setIgnoreLetterCase},
+        {"ignore accents", 0x10, &DictionaryHeader::ignoreAccents,
+         &DictionaryHeader::setIgnoreAccents},
+        {"ignore punctuation", 0x20, &DictionaryHeader::ignorePunctuation,
+         &DictionaryHeader::setIgnorePunctuation},
+    };
+    DictionaryHeader header = newDictionaryHeader(FixedClock().now);
+    for (const FlagAccessor& accessor : accessors) {
+        for (int flags = 0; flags <= 0xFF; ++flags) {
+            for (const bool on : {false, true}) {
+                header.optionFlags = static_cast<uint8_t>(flags);
+                EXPECT_EQ((header.*accessor.get)(), (flags & accessor.bit) != 0) << accessor.name;
+                (header.*accessor.set)(on);
+                const int expected = on ? (flags | accessor.bit) : (flags & ~accessor.bit);
+                ASSERT_EQ(header.optionFlags, expected) << accessor.name << " from " << flags;
+                EXPECT_EQ((header.*accessor.get)(), on) << accessor.name;
+            }
+        }
+    }
+}
+
+TEST(HeaderOptionFlags, ANewDictionaryChoosesFromVariantsAndComparesExactly) {
+    const DictionaryHeader header = newDictionaryHeader(FixedClock().now);
+    EXPECT_FALSE(header.typedAnswers());
+    EXPECT_FALSE(header.ignoreLetterCase());
+    EXPECT_FALSE(header.ignoreAccents());
+    EXPECT_FALSE(header.ignorePunctuation());
+}
+
 TEST(DictionaryLookups, CompareBytesExactlyAndFindTheFirst) {
     Dictionary d =
         makeDictionary({"English", "english"}, {"Animals", "Animals"}, {{"cat"}, {"Cat"}});

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <functional>
 
-#include "FailingFileOps.h"
+#include "support/FailingFileOps.h"
 #include "StoreFiles.h"
 #include "store/DictionaryStore.h"
 #include "store/Protection.h"

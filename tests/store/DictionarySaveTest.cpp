@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "FailingFileOps.h"
+#include "support/FailingFileOps.h"
 #include "StoreFiles.h"
 #include "store/DictionaryStore.h"
 #include "support/FixedClock.h"
@@ -62,6 +62,8 @@ const SaveFault kSaveFaults[] = {
     {"close error", {FileCall::Close, EIO, 1}},
     {"rename error", {FileCall::Rename, EIO, 1}},
     {"rename across devices", {FileCall::Rename, EXDEV, 1}},
+    {"naming the new file fails", {FileCall::Link, EIO, 1}},
+    {"no room in the folder for the new name", {FileCall::Link, ENOSPC, 1}},
     {"old file write-protected", {FileCall::Access, EACCES, 1}},
 };
 

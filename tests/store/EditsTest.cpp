@@ -221,7 +221,7 @@ TEST(Adds, AppendACopyAndKeepCountsInStep) {
     RecordingReporter reporter;
     Dictionary d = makeDictionary({}, {}, {{"x"}});
     ASSERT_TRUE(deleteWord(d, 0, reporter));
-    ASSERT_EQ(d.header.wordCount, 0);
+    ASSERT_EQ(writtenHeader(d).wordCount, 0);
 
     ASSERT_TRUE(addLanguage(d, makeLanguageRecord("English"), reporter));
     ASSERT_TRUE(addLanguage(d, makeLanguageRecord("German"), reporter));
@@ -235,9 +235,9 @@ TEST(Adds, AppendACopyAndKeepCountsInStep) {
     EXPECT_EQ(d.words[0].languageIndex, 1);
     EXPECT_EQ(d.words[0].rightCount, 2);
     EXPECT_EQ(d.words[0].testedCount, 3);
-    EXPECT_EQ(d.header.languageCount, 2);
-    EXPECT_EQ(d.header.themeCount, 1);
-    EXPECT_EQ(d.header.wordCount, 2);
+    EXPECT_EQ(writtenHeader(d).languageCount, 2);
+    EXPECT_EQ(writtenHeader(d).themeCount, 1);
+    EXPECT_EQ(writtenHeader(d).wordCount, 2);
     EXPECT_EQ(dictionaryBytes(d).size(), 64u + 96u + 320u);
     EXPECT_TRUE(reporter.shown.empty());
 }

@@ -55,16 +55,26 @@ TEST(Knowledge, PercentAndBandsAtTheirEdges) {
     }
 }
 
+// The band whose display name is exactly `name`, or -1: the names must tell the bands apart.
+int32_t bandNamed(std::string_view name) {
+    for (int32_t i = 0; i < kKnowledgeBandCount; ++i) {
+        if (knowledgeBandName(static_cast<B>(i)) == name) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 TEST(Knowledge, BandNamesAndTheirLookup) {
     const char* const names[] = {"wasn't tested",      "unknown (0-25%)",     "badknown (25-50%)",
                                  "wellknown (50-75%)", "goodknown (75-100%)", "100%-known (100%)"};
     for (int i = 0; i < kKnowledgeBandCount; ++i) {
         EXPECT_EQ(knowledgeBandName(static_cast<B>(i)), names[i]);
-        EXPECT_EQ(knowledgeBandByName(names[i]), i);
+        EXPECT_EQ(bandNamed(names[i]), i);
     }
-    EXPECT_EQ(knowledgeBandByName("Unknown (0-25%)"), -1);
-    EXPECT_EQ(knowledgeBandByName("unknown"), -1);
-    EXPECT_EQ(knowledgeBandByName("< doesn't matter >"), -1);
+    EXPECT_EQ(bandNamed("Unknown (0-25%)"), -1);
+    EXPECT_EQ(bandNamed("unknown"), -1);
+    EXPECT_EQ(bandNamed("< doesn't matter >"), -1);
     EXPECT_EQ(knowledgeBandName(static_cast<B>(6)), "");
 }
 

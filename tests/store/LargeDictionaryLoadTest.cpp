@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "FailingFileOps.h"
+#include "support/FailingFileOps.h"
 #include "store/DictionaryStore.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"

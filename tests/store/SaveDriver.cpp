@@ -7,7 +7,11 @@
 // The save exits 0 only when saveDictionary reported success, 1 when it reported failure and
 // 2 when the dictionary could not even be loaded. Nothing goes to standard output. With
 // LQ_SAVE_DRIVER_TIMING set it says "saving" on standard error just before the save starts and
-// then how long the save took, so that kills can be aimed at the save.
+// then how long the save took, so that kills can be aimed at the save. With
+// LQ_SAVE_DRIVER_NAMED_TEMPORARY set it plays a file system without unnamed temporary files.
+#include <fcntl.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +33,33 @@ class StderrReporter final : public lq::Reporter {
     void showInformation(std::string_view) override {}
     bool askWarning(std::string_view, bool) override { return false; }
     void showNewDictionary(std::string_view) override {}
+};
+
+// The real file calls on a file system that has no unnamed temporary files (O_TMPFILE).
+class NoUnnamedFileOps final : public lq::FileOps {
+  public:
+    int open(const char* path, int flags, mode_t mode) override {
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            errno = EOPNOTSUPP;
+            return -1;
+        }
+        return real().open(path, flags, mode);
+    }
+    ssize_t read(int fd, void* buffer, size_t size) override {
+        return real().read(fd, buffer, size);
+    }
+    ssize_t write(int fd, const void* buffer, size_t size) override {
+        return real().write(fd, buffer, size);
+    }
+    int fstat(int fd, struct stat* status) override { return real().fstat(fd, status); }
+    int fchmod(int fd, mode_t mode) override { return real().fchmod(fd, mode); }
+    int fsync(int fd) override { return real().fsync(fd); }
+    int close(int fd) override { return real().close(fd); }
+    int rename(const char* from, const char* to) override { return real().rename(from, to); }
+    int unlink(const char* path) override { return real().unlink(path); }
+
+  private:
+    static lq::FileOps& real() { return lq::FileOps::system(); }
 };
 
 lq::SYSTEMTIME fixedTime() {
@@ -97,7 +128,12 @@ int main(int argc, char** argv) {
     if (command == "save") {
         StderrReporter reporter;
         lq::SystemClock clock;
-        lq::DictionaryStore store(lq::DictionaryStore::ownFilePathIn(argv[2]), reporter, clock);
+        NoUnnamedFileOps noUnnamedFiles;
+        lq::FileOps& ops = std::getenv("LQ_SAVE_DRIVER_NAMED_TEMPORARY") != nullptr
+                               ? noUnnamedFiles
+                               : lq::FileOps::system();
+        lq::DictionaryStore store(lq::DictionaryStore::ownFilePathIn(argv[2]), reporter, clock,
+                                  ops);
         if (store.loadDictionary("", store.currentDictionary) != lq::LoadStatus::Loaded) {
             return 2;
         }

@@ -43,9 +43,6 @@ Dictionary makeDictionary(const std::vector<std::string>& languages,
     for (const auto& shape : words) {
         d.words.push_back(makeWord(shape));
     }
-    d.header.languageCount = static_cast<int32_t>(d.languages.size());
-    d.header.themeCount = static_cast<int32_t>(d.themes.size());
-    d.header.wordCount = static_cast<int32_t>(d.words.size());
     return d;
 }
 

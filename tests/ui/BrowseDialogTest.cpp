@@ -49,15 +49,15 @@ class BrowseDialogTest : public GuiFixture {
 };
 
 QListWidget* folderList(QWidget* dialog) {
-    return dialog->findChild<QListWidget*>("folderList");
+    return child<QListWidget>(dialog, "folderList");
 }
 
 QString shownPath(QWidget* dialog) {
-    return dialog->findChild<QLineEdit*>("pathEdit")->text();
+    return child<QLineEdit>(dialog, "pathEdit")->text();
 }
 
 bool okEnabled(QWidget* dialog) {
-    return dialog->findChild<QPushButton*>("okButton")->isEnabled();
+    return child<QPushButton>(dialog, "okButton")->isEnabled();
 }
 
 QStringList listedFolders(QWidget* dialog) {
@@ -83,7 +83,7 @@ TEST_F(BrowseDialogTest, ReportModeListsTheSubfoldersAndAlwaysOffersOk) {
     EXPECT_EQ(shownPath(&dialog), shown(home()));
     EXPECT_EQ(listedFolders(&dialog), QStringList({"..", "plain"}));
     EXPECT_TRUE(okEnabled(&dialog));
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("okButton")->isDefault());
+    EXPECT_TRUE(child<QPushButton>(&dialog, "okButton")->isDefault());
 }
 
 TEST_F(BrowseDialogTest, DoubleClicksWalkDownAndUp) {
@@ -179,7 +179,7 @@ TEST_F(BrowseDialogTest, RootJoinsWithoutASecondSlash) {
     clickButton(&dialog, "rootButton");
     EXPECT_EQ(currentFolder(), "/");
     EXPECT_EQ(shownPath(&dialog), "/");
-    EXPECT_EQ(dialog.findChild<QComboBox*>("driveCombo")->currentText(), "/");
+    EXPECT_EQ(child<QComboBox>(&dialog, "driveCombo")->currentText(), "/");
     doubleClickFolder(&dialog, "tmp");
     EXPECT_EQ(shownPath(&dialog), "/tmp");
     dialog.close();
@@ -187,7 +187,7 @@ TEST_F(BrowseDialogTest, RootJoinsWithoutASecondSlash) {
 
 TEST_F(BrowseDialogTest, TheDriveListShowsTheFileSystemOfTheFolder) {
     CBrowse dialog(home(), BrowseMode::Report, reporter_);
-    auto* drives = dialog.findChild<QComboBox*>("driveCombo");
+    auto* drives = child<QComboBox>(&dialog, "driveCombo");
     ASSERT_NE(drives, nullptr);
     EXPECT_NE(drives->findText("/"), -1);
     const QString volume = drives->currentText();
@@ -197,7 +197,7 @@ TEST_F(BrowseDialogTest, TheDriveListShowsTheFileSystemOfTheFolder) {
 
 TEST_F(BrowseDialogTest, AVolumeThatCannotBeEnteredIsReportedAndChangesNothing) {
     CBrowse dialog(home(), BrowseMode::Report, reporter_);
-    auto* drives = dialog.findChild<QComboBox*>("driveCombo");
+    auto* drives = child<QComboBox>(&dialog, "driveCombo");
     const std::string gone = temp_.file("unmounted");
     drives->addItem(shown(gone), QByteArray::fromStdString(gone));
     dialog.show();

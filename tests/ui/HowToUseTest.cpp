@@ -30,10 +30,10 @@ TEST_F(HowToUseTest, ShowsTheGuideInTwoParts) {
               "password: use File->Options->Password button. In this case before saving "
               "dictionary Lexiquill will ask You for the password.\n\n\t\t\t\t\t\tHave a nice "
               "Lexiquill!");
-    const auto* picture = dialog.findChild<QLabel*>("pictureLabel");
+    const auto* picture = child<QLabel>(&dialog, "pictureLabel");
     ASSERT_NE(picture, nullptr);
     EXPECT_FALSE(picture->pixmap().isNull());
-    auto* ok = dialog.findChild<QPushButton*>("okButton");
+    auto* ok = child<QPushButton>(&dialog, "okButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_FALSE(ok->icon().isNull());

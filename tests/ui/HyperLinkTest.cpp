@@ -42,10 +42,12 @@ std::optional<QFont> fontOfHeight(int height, bool antialiased = true) {
 // opening.
 struct Link {
     QWidget dialog;
-    CHyperLink widget{&dialog};
+    CHyperLink widget;
     std::vector<QUrl> opened;
 
-    explicit Link(const QString& url = QStringLiteral("https://example.org/words")) {
+    explicit Link(HyperLinkOptions options = {},
+                  const QString& url = QStringLiteral("https://example.org/words"))
+        : widget(&dialog, options) {
         widget.setText(QStringLiteral("example.org words"));
         widget.SetURL(url);
         widget.setOpener([this](const QUrl& target) { opened.push_back(target); });
@@ -90,7 +92,7 @@ struct TextBox {
 };
 
 TextBox textBox(const CHyperLink& link) {
-    const QFontMetrics metrics(link.linkFont());
+    const QFontMetrics metrics(link.font());
     const int height = metrics.height();
     return {1, (link.height() - height) / 2 + 1, metrics.horizontalAdvance(link.text()), height};
 }
@@ -124,7 +126,7 @@ TEST(HyperLinkTest, SizesItselfToItsTextOnTheFirstPaint) {
         const std::optional<QFont> font = fontOfHeight(c.textHeight);
         ASSERT_TRUE(font.has_value()) << "no font " << c.textHeight << " pixels high";
         Link link;
-        link.widget.setLinkFont(*font);
+        link.widget.setFont(*font);
         link.widget.move(7, 9);
         link.widget.resize(300, 60);
         link.painted();
@@ -142,8 +144,7 @@ TEST(HyperLinkTest, ResizesOnlyOnceAndOnlyWithAnIconInUse) {
     link.painted();
     EXPECT_EQ(link.widget.size(), QSize(300, 60)) << "a later paint keeps the size it is given";
 
-    Link noIcons;
-    noIcons.widget.setIconFlags(0);
+    Link noIcons({.iconFlags = 0});
     noIcons.widget.resize(300, 60);
     noIcons.painted();
     EXPECT_EQ(noIcons.widget.size(), QSize(300, 60));
@@ -160,29 +161,27 @@ TEST(HyperLinkTest, IconRoomOnEitherSideWidensIt) {
         {0x555, false, 21}, {0x777, false, 40}, {0x014, true, 40},
     };
     for (const Case& c : cases) {
-        Link link;
-        link.widget.setIconFlags(c.flags);
-        link.widget.setIconSpace(c.iconSpace);
+        Link link({.iconSpace = c.iconSpace, .iconFlags = c.flags});
         link.painted();
         const int textWidth =
-            QFontMetrics(link.widget.linkFont()).horizontalAdvance(link.widget.text());
+            QFontMetrics(link.widget.font()).horizontalAdvance(link.widget.text());
         EXPECT_EQ(link.widget.width(), textWidth + c.extra) << std::hex << c.flags;
     }
 }
 
 // The default font without smoothing, so that the text shows its colour unmixed.
 QFont plainDefaultFont(const CHyperLink& link) {
-    QFont font = link.linkFont();
+    QFont font = link.font();
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 
 TEST(HyperLinkTest, ColoursAndUnderlineFollowTheMouse) {
     Link link;
-    link.widget.setLinkFont(plainDefaultFont(link.widget));
+    link.widget.setFont(plainDefaultFont(link.widget));
     link.painted();
     ASSERT_EQ(link.widget.height(), 18) << "the default text is 14 pixels high at most";
-    const QColor background = link.widget.backgroundColour();
+    const QColor background = link.widget.palette().color(QPalette::Window);
     ASSERT_NE(background, kBlue);
 
     struct Step {
@@ -223,16 +222,15 @@ TEST(HyperLinkTest, ColoursAndUnderlineFollowTheMouse) {
 }
 
 TEST(HyperLinkTest, UnderlineAlwaysShowsItInTheLinkColour) {
-    Link link;
-    link.widget.setLinkFont(plainDefaultFont(link.widget));
-    link.widget.setUnderlineAlways(true);
+    Link link({.underlineAlways = true});
+    link.widget.setFont(plainDefaultFont(link.widget));
     const QImage image = link.painted();
     EXPECT_TRUE(underlineIs(image, textBox(link.widget), kBlue));
 }
 
 TEST(HyperLinkTest, DisabledLinkIsGreyWithABlackUnderlineAndIgnoresTheMouse) {
     Link link;
-    link.widget.setLinkFont(plainDefaultFont(link.widget));
+    link.widget.setFont(plainDefaultFont(link.widget));
     link.widget.setEnabled(false);
     QSignalSpy notified(&link.widget, &CHyperLink::clicked);
     const QColor grey = link.widget.palette().color(QPalette::Dark);
@@ -281,8 +279,7 @@ TEST(HyperLinkTest, AClickOpensTheTargetAndTellsTheParent) {
         {"released off the link", url, true, true, QPoint(-20, 5), false, false},
     };
     for (const Case& c : cases) {
-        Link link(c.url);
-        link.widget.setFollowLink(c.followLink);
+        Link link({.followLink = c.followLink}, c.url);
         link.widget.setEnabled(c.enabled);
         link.painted();
         QSignalSpy notified(&link.widget, &CHyperLink::clicked);

@@ -21,15 +21,11 @@ using PasswordDialogTest = GuiFixture;
 using Kind = ShownMessage::Kind;
 
 QLineEdit* edit(QWidget* dialog, const char* name) {
-    auto* found = dialog->findChild<QLineEdit*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return child<QLineEdit>(dialog, name);
 }
 
 QCheckBox* protectionBox(QWidget* dialog) {
-    auto* box = dialog->findChild<QCheckBox*>("protectionCheck");
-    EXPECT_NE(box, nullptr);
-    return box;
+    return child<QCheckBox>(dialog, "protectionCheck");
 }
 
 TEST_F(PasswordDialogTest, OpensWithTheStateOfTheDictionary) {

@@ -21,9 +21,7 @@ namespace {
 using PasswordProtectionTest = GuiFixture;
 
 QPushButton* button(QWidget* dialog, const char* name) {
-    auto* found = dialog->findChild<QPushButton*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return child<QPushButton>(dialog, name);
 }
 
 QImage drawn(const QIcon& icon) {
@@ -66,7 +64,7 @@ TEST_F(PasswordProtectionTest, SaveAndAccessFormsShowTheirTextsAndButtons) {
         EXPECT_EQ(drawn(button(&dialog, "cancelButton")->icon()), drawn(picture(c.cancelPicture)))
             << c.name;
         EXPECT_TRUE(button(&dialog, "okButton")->isDefault());
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("passwordEdit")->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(child<QLineEdit>(&dialog, "passwordEdit")->echoMode(), QLineEdit::Password);
     }
 }
 
@@ -80,7 +78,7 @@ TEST_F(PasswordProtectionTest, StaysOpenAfterWrongPasswordsUntilTheRightOne) {
     const QStringList attempts = {"secret", "Secre", "Secrets", "Secret"};
     int attempt = 0;
     tryPassword = [&](QWidget* prompt) {
-        auto* edit = prompt->findChild<QLineEdit*>("passwordEdit");
+        auto* edit = child<QLineEdit>(prompt, "passwordEdit");
         ASSERT_NE(edit, nullptr);
         edit->clear();
         typeText(edit, attempts[attempt]);
@@ -130,7 +128,7 @@ TEST_F(PasswordProtectionTest, AcceptsOnlyTheRightPassword) {
         RecordingReporter reporter;
         CPasswordProtection dialog(header, reporter);
         whenModalOpens([&c](QWidget* d) {
-            typeText(d->findChild<QLineEdit*>("passwordEdit"), c.typed);
+            typeText(child<QLineEdit>(d, "passwordEdit"), c.typed);
             c.leave(d);
             if (d->isVisible()) {
                 clickButton(d, "cancelButton");

@@ -1,7 +1,6 @@
 #include "import/core/ImportWords.h"
 
 #include <cstdio>
-#include <limits>
 #include <optional>
 
 #include "store/TextField.h"
@@ -35,23 +34,16 @@ std::string importSummaryText(const ImportSummary& summary, const Dictionary& cu
 }
 
 ImportRun::ImportRun(const Dictionary& source, Dictionary& current, const ImportOptions& options,
-                     Reporter& reporter, const Clock& clock, ImportProgress& progress,
-                     DictionaryEdits& edits)
+                     Reporter& reporter, const Clock& clock, DictionaryEdits& edits)
     : source_(source),
       current_(current, edits, reporter, source.words.size()),
       options_(options),
       reporter_(reporter),
       clock_(clock),
-      progress_(progress),
       totalWords_(tableSize(source.words)) {}
 
 bool ImportRun::step(int32_t wordCount) {
     for (int32_t taken = 0; taken < wordCount && !finished_ && nextWord_ < totalWords_; ++taken) {
-        progress_.advance();
-        if (progress_.stopRequested()) {
-            finish();
-            break;
-        }
         if (nextWord_ + kLookAhead < totalWords_) {
             current_.prefetchWord(fieldText(source_.words[nextWord_ + kLookAhead].word));
         }
@@ -62,6 +54,12 @@ bool ImportRun::step(int32_t wordCount) {
         finish();
     }
     return finished_;
+}
+
+void ImportRun::stop() {
+    if (!finished_) {
+        finish();
+    }
 }
 
 void ImportRun::finish() {
@@ -187,14 +185,6 @@ void ImportRun::addOrOverwrite(const WordRecord& copy) {
         // The new word could not be stored, so the old one must not be lost either.
         current_.putBackWord(existing, *replaced);
     }
-}
-
-ImportSummary importWords(const Dictionary& source, Dictionary& current,
-                          const ImportOptions& options, Reporter& reporter, const Clock& clock,
-                          ImportProgress& progress, DictionaryEdits& edits) {
-    ImportRun run(source, current, options, reporter, clock, progress, edits);
-    run.step(std::numeric_limits<int32_t>::max());
-    return run.summary();
 }
 
 }  // namespace lq

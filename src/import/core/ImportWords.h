@@ -41,31 +41,24 @@ struct ImportSummary {
     bool operator==(const ImportSummary&) const = default;
 };
 
-// What the run tells the window that shows it, and how the window asks it to stop.
-class ImportProgress {
-  public:
-    virtual ~ImportProgress() = default;
-    // Once for every source word, filtered out or not, before the stop request is read.
-    virtual void advance() = 0;
-    // Read before each source word; true ends the run there.
-    virtual bool stopRequested() = 0;
-};
-
 // The notice that closes a run.
 std::string importSummaryText(const ImportSummary& summary, const Dictionary& current);
 
 // One run over the source words in storage order, advanced a slice at a time so that a window
-// can keep its event loop going between slices. The source and the current dictionary must be
-// different objects, and both must outlive the run and change only through it meanwhile.
+// can keep its event loop going between slices, and stopped between two slices when the user
+// asks. The source and the current dictionary must be different objects, and both must outlive
+// the run and change only through it meanwhile.
 class ImportRun {
   public:
     ImportRun(const Dictionary& source, Dictionary& current, const ImportOptions& options,
-              Reporter& reporter, const Clock& clock, ImportProgress& progress,
+              Reporter& reporter, const Clock& clock,
               DictionaryEdits& edits = DictionaryEdits::store());
 
-    // Takes up to `wordCount` more source words. When the run ends (every word taken or a stop
-    // request read) it shows the summary. Returns finished().
+    // Takes up to `wordCount` more source words; after the last one the run ends and shows the
+    // summary. Returns finished().
     bool step(int32_t wordCount);
+    // Ends the run before its next word and shows the summary; an ended run stays as it is.
+    void stop();
     bool finished() const { return finished_; }
     const ImportSummary& summary() const { return summary_; }
     // The progress range, and how far the run has come in it.
@@ -100,17 +93,10 @@ class ImportRun {
     ImportOptions options_;
     Reporter& reporter_;
     const Clock& clock_;
-    ImportProgress& progress_;
     ImportSummary summary_;
     int32_t totalWords_;
     int32_t nextWord_ = 0;
     bool finished_ = false;
 };
-
-// A whole run at once; returns what it added.
-ImportSummary importWords(const Dictionary& source, Dictionary& current,
-                          const ImportOptions& options, Reporter& reporter, const Clock& clock,
-                          ImportProgress& progress,
-                          DictionaryEdits& edits = DictionaryEdits::store());
 
 }  // namespace lq

@@ -1,4 +1,4 @@
-// The HTML report: one line of HTML holding a styled table.
+// The HTML report: one line of pure ASCII HTML holding a styled table.
 #pragma once
 
 #include <cstdint>

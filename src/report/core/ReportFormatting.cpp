@@ -3,11 +3,14 @@
 #include <array>
 #include <charconv>
 
+#include "store/TextEncoding.h"
+
 namespace lq {
 
 void appendRightAligned(std::string& out, std::string_view text, std::size_t width) {
-    if (text.size() < width) {
-        out.append(width - text.size(), ' ');
+    const std::size_t columns = displayColumns(text);
+    if (columns < width) {
+        out.append(width - columns, ' ');
     }
     out.append(text);
 }
@@ -19,7 +22,7 @@ void appendNumber(std::string& out, int32_t value, std::size_t width) {
 }
 
 void appendHtmlEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
+    for (const char32_t c : codePointsAsShown(text)) {
         switch (c) {
             case '&':
                 out.append("&amp;");
@@ -34,7 +37,13 @@ void appendHtmlEscaped(std::string& out, std::string_view text) {
                 out.append("&quot;");
                 break;
             default:
-                out.push_back(c);
+                if (c < 0x80) {
+                    out.push_back(static_cast<char>(c));
+                } else {
+                    out.append("&#");
+                    appendNumber(out, static_cast<int32_t>(c));
+                    out.push_back(';');
+                }
         }
     }
 }

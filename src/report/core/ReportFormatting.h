@@ -8,11 +8,14 @@
 
 namespace lq {
 
-// Like %<width>s: spaces in front up to the width; a longer text is written whole.
+// Like %<width>s counted in display columns: spaces in front up to the width, so that wide and
+// combining characters line up in a terminal; a longer text is written whole.
 void appendRightAligned(std::string& out, std::string_view text, std::size_t width = 0);
 // Like %<width>i.
 void appendNumber(std::string& out, int32_t value, std::size_t width = 0);
-// The text with & < > " written as character references, so it stays text in a page.
+// A stored text as the program shows it, with & < > " written as character references, so it
+// stays text in a page, and every character outside ASCII as a numeric one (&#252;), so the
+// page reads the same whatever encoding a browser assumes.
 void appendHtmlEscaped(std::string& out, std::string_view text);
 
 }  // namespace lq

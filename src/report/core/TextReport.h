@@ -1,4 +1,4 @@
-// The plain-text report: a fixed-width table with CR LF line ends.
+// The plain-text report: a fixed-width table in UTF-8 with CR LF line ends.
 #pragma once
 
 #include <cstdint>

@@ -67,12 +67,6 @@ bool isCandidate(const DictionaryHeader& header, const WordRecord& word) {
            passesFilter(header.testThemeFilter, word.themeIndex);
 }
 
-int32_t countCandidates(const Dictionary& dictionary) {
-    return static_cast<int32_t>(std::count_if(
-        dictionary.words.begin(), dictionary.words.end(),
-        [&](const WordRecord& word) { return isCandidate(dictionary.header, word); }));
-}
-
 std::vector<int32_t> companionsOf(const WordTable& words, int32_t word) {
     return CompanionLists(words, {word}).companionsOf(word);
 }
@@ -141,6 +135,9 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
     random.seed(testWordsSeed(clock));
     testWords = drawDistinctIndexes(tableSize(dictionary.words), std::move(candidates),
                                     static_cast<std::size_t>(questions), random);
+    if (dictionary.header.typedAnswers()) {
+        return true;  // no variants are offered, so none need to be found
+    }
     const int32_t shortWord =
         firstWordShortOfVariants(dictionary.words, testWords, variantCount(dictionary.header));
     if (shortWord != kNoIndex) {
@@ -149,11 +146,6 @@ bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& 
         return false;
     }
     return true;
-}
-
-std::vector<int32_t> drawVariants(const WordTable& words, int32_t questionWord, int32_t count,
-                                  TestRandom& random, const Clock& clock) {
-    return drawVariants(tableSize(words), companionsOf(words, questionWord), count, random, clock);
 }
 
 std::vector<int32_t> drawVariants(int32_t tableSize, std::vector<int32_t> companions, int32_t count,

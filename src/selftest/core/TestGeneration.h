@@ -19,7 +19,6 @@ using TestWords = std::vector<int32_t>;
 
 // A word the test filters let through.
 bool isCandidate(const DictionaryHeader& header, const WordRecord& word);
-int32_t countCandidates(const Dictionary& dictionary);
 // The other words of the same theme and language: only those can be offered as wrong answers.
 // Ascending; empty for an index outside the table.
 std::vector<int32_t> companionsOf(const WordTable& words, int32_t word);
@@ -51,15 +50,13 @@ uint32_t variantsSeed(const Clock& clock);
 // Everything that happens before the test window opens: refuses a test that the dictionary
 // can't fill (reported through `reporter`, returns false), otherwise seeds `random` from the
 // clock and leaves the test's words in `testWords`. When the variants check fails, `testWords`
-// keeps the words drawn.
+// keeps the words drawn. A test of typed answers needs no variants and is not checked for them.
 bool prepareTest(const Dictionary& dictionary, TestRandom& random, const Clock& clock,
                  Reporter& reporter, TestWords& testWords);
 
-// `count` distinct companions of questionWord in draw order, after seeding `random` from the
-// clock's second. Fewer when the word has fewer companions (prepareTest refuses such tests).
-std::vector<int32_t> drawVariants(const WordTable& words, int32_t questionWord, int32_t count,
-                                  TestRandom& random, const Clock& clock);
-// The same with the question word's companions already found.
+// `count` distinct words of `companions` (the question word's, in a table of `tableSize` words)
+// in draw order, after seeding `random` from the clock's second. Fewer when the word has fewer
+// companions (prepareTest refuses such tests).
 std::vector<int32_t> drawVariants(int32_t tableSize, std::vector<int32_t> companions, int32_t count,
                                   TestRandom& random, const Clock& clock);
 

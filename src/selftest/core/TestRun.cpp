@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "selftest/core/TestOptions.h"
+#include "selftest/core/TypedAnswers.h"
 
 namespace lq {
 
@@ -15,14 +16,18 @@ void countUp(int32_t& counter) {
     }
 }
 
-}  // namespace
-
-bool recordAnswer(WordRecord& word, uint8_t testMode, std::string_view chosenText) {
+void countAnswer(WordRecord& word, bool right) {
     countUp(word.testedCount);
-    const bool right = chosenText == answerText(word, testMode);
     if (right) {
         countUp(word.rightCount);
     }
+}
+
+}  // namespace
+
+bool recordAnswer(WordRecord& word, uint8_t testMode, std::string_view chosenText) {
+    const bool right = chosenText == answerText(word, testMode);
+    countAnswer(word, right);
     return right;
 }
 
@@ -43,6 +48,11 @@ std::string_view TestRun::questionText() const {
                             dictionary_.header.testMode);
 }
 
+std::string_view TestRun::rightAnswerText() const {
+    return lq::answerText(dictionary_.words.at(static_cast<std::size_t>(questionWord())),
+                          dictionary_.header.testMode);
+}
+
 std::vector<std::string> TestRun::offeredAnswers() {
     const auto& words = dictionary_.words;
     const uint8_t mode = dictionary_.header.testMode;
@@ -57,15 +67,32 @@ std::vector<std::string> TestRun::offeredAnswers() {
     return answers;
 }
 
+WordRecord& TestRun::currentWord() {
+    return dictionary_.words.at(static_cast<std::size_t>(questionWord()));
+}
+
 bool TestRun::answer(std::string_view chosenText) {
     if (finished()) {
         return false;
     }
-    WordRecord& word = dictionary_.words.at(static_cast<std::size_t>(questionWord()));
-    const bool right = recordAnswer(word, dictionary_.header.testMode, chosenText);
+    return record(chosenText, recordAnswer(currentWord(), dictionary_.header.testMode, chosenText));
+}
+
+bool TestRun::answerTyped(std::string_view typedText) {
+    if (finished()) {
+        return false;
+    }
+    WordRecord& word = currentWord();
+    const bool right = isRightTypedAnswer(dictionary_.header, word, typedText);
+    countAnswer(word, right);
+    return record(typedText, right);
+}
+
+bool TestRun::record(std::string_view given, bool right) {
     if (right) {
         ++rightAnswers_;
     }
+    givenAnswers_.push_back({std::string(given), right});
     ++questionIndex_;
     return right;
 }

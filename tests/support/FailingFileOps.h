@@ -1,11 +1,14 @@
-// The real file calls with one fault put in: a chosen call fails with a chosen errno, the way a
-// full disk, a failing drive or a write-protected folder would make it fail.
+// The real file calls with one fault put in: a chosen call fails once with a chosen errno, the
+// way a full disk, a failing drive or a write-protected folder would make it fail. Calls after it
+// do the real thing again, as when the user has made room and tries again.
 #pragma once
 
 #include <fcntl.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 
 #include "store/FileOps.h"
@@ -22,14 +25,17 @@ enum class FileCall {
     Fsync,
     Close,
     Rename,
-    Access
+    Access,
+    Link,  // the unnamed new file gets its name just before the rename
+    Count  // not a call: the number of kinds
 };
 
 struct Fault {
     FileCall call = FileCall::None;
     int error = EIO;
-    int nth = 1;              // which call of that kind fails, counting from 1
-    int64_t bytesBefore = 0;  // writes only: bytes that reach the file before the failure
+    int nth = 1;  // which call of that kind fails, counting from 1
+    // Writes only: bytes from the nth write on that reach the file before the failure.
+    int64_t bytesBefore = 0;
 };
 
 class FailingFileOps : public FileOps {
@@ -46,11 +52,13 @@ class FailingFileOps : public FileOps {
         return strikes(FileCall::Read) ? fail() : real_.read(fd, buffer, size);
     }
     ssize_t write(int fd, const void* buffer, size_t size) override {
-        if (fault_.call != FileCall::Write) {
+        const int call = count(FileCall::Write);
+        if (fault_.call != FileCall::Write || call < fault_.nth || writeFailed_) {
             return real_.write(fd, buffer, size);
         }
         const int64_t room = fault_.bytesBefore - written_;
         if (room <= 0) {
+            writeFailed_ = true;
             return fail();
         }
         // A short write first, as a filling disk gives, then the error on the next call.
@@ -76,16 +84,29 @@ class FailingFileOps : public FileOps {
     int access(const char* path, int mode) override {
         return strikes(FileCall::Access) ? fail() : real_.access(path, mode);
     }
+    int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override {
+        return strikes(FileCall::Link) ? fail()
+                                       : real_.linkat(fromFolder, from, toFolder, to, flags);
+    }
+
+    // How many calls of the kind were made, the failed one included.
+    int calls(FileCall call) const { return calls_[index(call)]; }
 
   private:
+    static std::size_t index(FileCall call) { return static_cast<std::size_t>(call); }
     static FileCall openKind(int flags) {
+        // An unnamed file is opened on its folder, but it is the new file all the same.
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            return FileCall::OpenForWriting;
+        }
         if ((flags & O_DIRECTORY) != 0) {
             return FileCall::OpenFolder;
         }
         return (flags & O_ACCMODE) == O_RDONLY ? FileCall::OpenForReading
                                                : FileCall::OpenForWriting;
     }
-    bool strikes(FileCall call) { return call == fault_.call && ++calls_ == fault_.nth; }
+    int count(FileCall call) { return ++calls_[index(call)]; }
+    bool strikes(FileCall call) { return count(call) == fault_.nth && call == fault_.call; }
     int fail() {
         errno = fault_.error;
         return -1;
@@ -93,8 +114,9 @@ class FailingFileOps : public FileOps {
 
     Fault fault_;
     FileOps& real_ = FileOps::system();
-    int calls_ = 0;
+    std::array<int, static_cast<std::size_t>(FileCall::Count)> calls_{};
     int64_t written_ = 0;
+    bool writeFailed_ = false;
 };
 
 }  // namespace lq::test
