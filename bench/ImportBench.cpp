@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "SilentReporter.h"
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
 #include "store/TextField.h"
 
 namespace lq {

@@ -19,10 +19,10 @@
 
 #include "SilentReporter.h"
 #include "app/CMainDialog.h"
-#include "selftest/TestRandom.h"
 #include "store/DictionaryImage.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
+#include "store/TestRandom.h"
 #include "store/TextField.h"
 
 namespace lq {

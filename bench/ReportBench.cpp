@@ -7,11 +7,11 @@
 #include <string>
 
 #include "SilentReporter.h"
-#include "report/HtmlReport.h"
-#include "report/ReportOrder.h"
-#include "report/ReportSave.h"
 #include "report/SwapPassOrder.h"  // from tests/
-#include "report/TextReport.h"
+#include "report/core/HtmlReport.h"
+#include "report/core/ReportOrder.h"
+#include "report/core/ReportSave.h"
+#include "report/core/TextReport.h"
 #include "store/TextField.h"
 
 namespace lq {

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "SilentReporter.h"
-#include "selftest/TestGeneration.h"
-#include "selftest/TestOptions.h"
-#include "selftest/TestRun.h"
+#include "selftest/core/TestGeneration.h"
+#include "selftest/core/TestOptions.h"
+#include "selftest/core/TestRun.h"
 #include "store/Dictionary.h"
 #include "store/Reporter.h"
 #include "store/TextField.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/ReportFormatting.h"
+#include "report/core/ReportFormatting.h"
 #include "store/TextEncoding.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/CDictionaryInformation.h"
 
-#include "app/InfoText.h"
+#include "app/core/InfoText.h"
 #include "store/Dictionary.h"
 #include "store/Protection.h"
 #include "ui/Pictures.h"

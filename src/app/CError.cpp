@@ -1,6 +1,6 @@
 #include "app/CError.h"
 
-#include "app/MessageText.h"
+#include "ui/MessageText.h"
 #include "ui/Pictures.h"
 #include "ui_CError.h"
 

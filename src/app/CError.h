@@ -16,6 +16,7 @@ class CError : public QDialog {
     explicit CError(QWidget* parent = nullptr);
     ~CError() override;
 
+    // Keeps the name it has always had, unlike the camelCase members elsewhere.
     void SetMessages(const QString& message, const QString& howToFix);
 
   private:

@@ -1,6 +1,6 @@
 #include "app/CInformation.h"
 
-#include "app/MessageText.h"
+#include "ui/MessageText.h"
 #include "ui/Pictures.h"
 #include "ui_CInformation.h"
 

@@ -1,9 +1,9 @@
 #include "app/CLexiquillApp.h"
 
 #include "app/CMainDialog.h"
-#include "app/CPasswordProtection.h"
 #include "app/DialogReporter.h"
 #include "store/Protection.h"
+#include "ui/CPasswordProtection.h"
 
 namespace lq {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/HelpPage.h"
-#include "selftest/TestRandom.h"
 #include "store/Clock.h"
 #include "store/DictionaryStore.h"
+#include "store/TestRandom.h"
 
 namespace lq {
 

@@ -9,45 +9,31 @@
 #include "app/CNewWord.h"
 #include "app/CRenameWord.h"
 #include "app/CWordInformation.h"
-#include "app/InfoText.h"
-#include "app/NameOrder.h"
-#include "app/WordChecks.h"
+#include "app/FilterBar.h"
+#include "app/WordDetailsEditor.h"
 #include "app/WordListModel.h"
+#include "app/core/InfoText.h"
+#include "app/core/WordFilter.h"
 #include "catalog/CatalogDialogs.h"
 #include "import/CImportWords.h"
 #include "report/CReport.h"
 #include "selftest/COptions.h"
 #include "selftest/StartTest.h"
-#include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
 #include "store/Edits.h"
 #include "store/Knowledge.h"
+#include "store/TestRandom.h"
 #include "store/TextField.h"
+#include "store/WorkingFolder.h"
 #include "ui/CAbout.h"
 #include "ui/CBrowse.h"
 #include "ui/CHowToUse.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
-#include "ui/WorkingFolder.h"
 #include "ui_CMainDialog.h"
 
 namespace lq {
-
-namespace {
-
-const QString kDoesntMatter = QStringLiteral("< doesn't matter >");
-
-void selectRecord(QComboBox* list, int32_t index) {
-    list->setCurrentIndex(list->findData(index));
-}
-
-void resetFilterList(QComboBox* list) {
-    list->clear();
-    list->addItem(kDoesntMatter, -1);
-    list->setCurrentIndex(0);
-}
-
-}  // namespace
 
 CMainDialog::CMainDialog(DictionaryStore& store, TestRandom& random, QWidget* parent)
     : QDialog(parent),
@@ -64,8 +50,7 @@ CMainDialog::CMainDialog(DictionaryStore& store, TestRandom& random, QWidget* pa
 }
 
 CMainDialog::~CMainDialog() {
-    ui_->translationEdit->removeEventFilter(this);
-    ui_->transcriptionEdit->removeEventFilter(this);
+    ui_->wordDetails->stopEditing();
 }
 
 Dictionary& CMainDialog::dictionary() {
@@ -79,23 +64,16 @@ void CMainDialog::prepareControls() {
     setButtonPicture(ui_->renameButton, "word-rename");
     setButtonPicture(ui_->deleteButton, "word-delete");
     ui_->wordList->setModel(words_);
-    ui_->translationEdit->setValidator(new ByteLimitValidator(kTranslationSize - 1, this));
-    ui_->transcriptionEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
-    ui_->translationEdit->installEventFilter(this);
-    ui_->transcriptionEdit->installEventFilter(this);
+    ui_->wordDetails->setUp(dictionary(), store_.reporter(),
+                            [this] { return selectedWordIndex(); });
 }
 
 void CMainDialog::connectControls() {
     connect(ui_->wordList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CMainDialog::ShowSelectedWord);
     connect(ui_->wordList, &QListView::doubleClicked, this, &CMainDialog::wordInformation);
-    connect(ui_->themeFilterList, &QComboBox::activated, this, &CMainDialog::chooseThemeFilter);
-    connect(ui_->languageFilterList, &QComboBox::activated, this,
-            &CMainDialog::chooseLanguageFilter);
-    connect(ui_->knowledgeFilterList, &QComboBox::activated, this,
-            &CMainDialog::chooseKnowledgeFilter);
-    connect(ui_->wordThemeList, &QComboBox::activated, this, &CMainDialog::moveToTheme);
-    connect(ui_->wordLanguageList, &QComboBox::activated, this, &CMainDialog::moveToLanguage);
+    connect(ui_->filterGroup, &FilterBar::filtersChanged, this, &CMainDialog::RefilterWords);
+    connect(ui_->wordDetails, &WordDetailsEditor::wordMoved, this, &CMainDialog::wordMoved);
     connect(ui_->infoButton, &QPushButton::clicked, this, &CMainDialog::wordInformation);
     connect(ui_->newButton, &QPushButton::clicked, this, &CMainDialog::newWord);
     connect(ui_->renameButton, &QPushButton::clicked, this, &CMainDialog::renameWord);
@@ -116,7 +94,6 @@ void CMainDialog::connectControls() {
 
 void CMainDialog::connectCommand(QAction* action, void (CMainDialog::*command)()) {
     connect(action, &QAction::triggered, this, command);
-    action->setEnabled(true);
 }
 
 bool CMainDialog::loadDictionary() {
@@ -129,65 +106,41 @@ bool CMainDialog::loadDictionary() {
 }
 
 void CMainDialog::ResetView() {
-    filters_ = WordFilters{};
-    ui_->wordThemeList->clear();
-    ui_->wordLanguageList->clear();
     words_->clear();
     const bool hasWords = !dictionary().words.empty();
-    fillFilterLists(hasWords);
+    ui_->filterGroup->reset(dictionary(), hasWords);
+    ui_->filterGroup->enableLists(hasWords);
+    ui_->wordDetails->fillNameLists(hasWords);
     enableWordControls(hasWords);
-    enableFilters(hasWords);
     if (hasWords) {
         FillWordList();
-        fillNameLists();
         ShowSelectedWord();
     } else {
-        shownCount_ = 0;
-        ui_->wordCounter->setText(QString::fromStdString(wordCounterText(0, 0)));
+        showWordCounter();
     }
     ui_->newButton->setEnabled(!dictionary().languages.empty() && !dictionary().themes.empty());
-}
-
-void CMainDialog::fillFilterLists(bool withContents) {
-    resetFilterList(ui_->themeFilterList);
-    resetFilterList(ui_->languageFilterList);
-    resetFilterList(ui_->knowledgeFilterList);
-    if (!withContents) {
-        return;
-    }
-    for (int band = 0; band < kKnowledgeBandCount; ++band) {
-        const std::string_view name = knowledgeBandName(static_cast<KnowledgeBand>(band));
-        ui_->knowledgeFilterList->addItem(displayText(name), band);
-    }
-}
-
-void CMainDialog::fillNameLists() {
-    const std::vector<NamedIndex> themes = sortedNames(dictionary().themes);
-    appendEntries(ui_->wordThemeList, themes);
-    appendEntries(ui_->themeFilterList, themes);
-    const std::vector<NamedIndex> languages = sortedNames(dictionary().languages);
-    appendEntries(ui_->wordLanguageList, languages);
-    appendEntries(ui_->languageFilterList, languages);
 }
 
 void CMainDialog::RefilterWords() {
     words_->clear();
     FillWordList();
-    enableWordControls(shownCount_ != 0);
-    if (shownCount_ != 0) {
+    const bool anyShown = words_->rowCount() != 0;
+    enableWordControls(anyShown);
+    if (anyShown) {
         selectFirstWord();
         ShowSelectedWord();
     }
 }
 
 void CMainDialog::FillWordList() {
-    const Dictionary& d = dictionary();
-    const std::vector<int32_t> passed = filteredWords(d, filters_);
-    words_->fill(d, passed);
-    shownCount_ = static_cast<int32_t>(passed.size());
+    words_->fill(dictionary(), filteredWords(dictionary(), ui_->filterGroup->filters()));
     selectFirstWord();
-    ui_->wordCounter->setText(
-        QString::fromStdString(wordCounterText(shownCount_, static_cast<int64_t>(d.words.size()))));
+    showWordCounter();
+}
+
+void CMainDialog::showWordCounter() {
+    ui_->wordCounter->setText(QString::fromStdString(
+        wordCounterText(words_->rowCount(), static_cast<int64_t>(dictionary().words.size()))));
 }
 
 void CMainDialog::selectFirstWord() {
@@ -202,120 +155,34 @@ void CMainDialog::selectFirstWord() {
 int32_t CMainDialog::selectedWordIndex() const {
     const QModelIndexList selected = ui_->wordList->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) {
-        return -1;
+        return kNoIndex;
     }
     const int32_t index = words_->wordIndexAt(selected.front().row());
     return index >= 0 && static_cast<std::size_t>(index) < store_.currentDictionary.words.size()
                ? index
-               : -1;
+               : kNoIndex;
 }
 
 void CMainDialog::ShowSelectedWord() {
     const int32_t index = selectedWordIndex();
-    if (index < 0) {
-        return;
+    if (index != kNoIndex) {
+        ui_->wordDetails->showWord(index);
     }
-    const WordRecord& word = dictionary().words[static_cast<std::size_t>(index)];
-    ui_->translationEdit->setText(displayField(word.translation));
-    ui_->transcriptionEdit->setText(displayField(word.transcription));
-    selectRecord(ui_->wordLanguageList, word.languageIndex);
-    selectRecord(ui_->wordThemeList, word.themeIndex);
 }
 
 void CMainDialog::enableWordControls(bool enabled) {
+    ui_->wordDetails->enableEditing(enabled);
     for (QWidget* control :
-         {static_cast<QWidget*>(ui_->wordThemeList), static_cast<QWidget*>(ui_->wordLanguageList),
-          static_cast<QWidget*>(ui_->wordList), static_cast<QWidget*>(ui_->translationEdit),
-          static_cast<QWidget*>(ui_->transcriptionEdit), static_cast<QWidget*>(ui_->infoButton),
+         {static_cast<QWidget*>(ui_->wordList), static_cast<QWidget*>(ui_->infoButton),
           static_cast<QWidget*>(ui_->deleteButton), static_cast<QWidget*>(ui_->renameButton)}) {
         control->setEnabled(enabled);
     }
 }
 
-void CMainDialog::enableFilters(bool enabled) {
-    ui_->themeFilterList->setEnabled(enabled);
-    ui_->languageFilterList->setEnabled(enabled);
-    ui_->knowledgeFilterList->setEnabled(enabled);
-}
-
-void CMainDialog::chooseThemeFilter() {
-    filters_.themeFilter = currentRecordIndex(ui_->themeFilterList);
-    RefilterWords();
-}
-
-void CMainDialog::chooseLanguageFilter() {
-    filters_.languageFilter = currentRecordIndex(ui_->languageFilterList);
-    RefilterWords();
-}
-
-void CMainDialog::chooseKnowledgeFilter() {
-    filters_.knowledgeFilter = currentRecordIndex(ui_->knowledgeFilterList);
-    RefilterWords();
-}
-
-bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
-    // A context menu takes the focus only for a moment; the edit is not finished.
-    if (event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        if (watched == ui_->translationEdit) {
-            changeTranslation();
-        } else if (watched == ui_->transcriptionEdit) {
-            changeTranscription();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CMainDialog::changeTranslation() {
-    const int32_t index = selectedWordIndex();
-    if (index < 0) {
-        return;
-    }
-    QLineEdit* edit = ui_->translationEdit;
-    const std::string typed = storedText(edit->text());
-    if (isBlankTranslation(typed)) {
-        store_.reporter().showError(kCantChangeTranslation, kTranslationMustHaveText);
-        edit->setFocus();
-        return;
-    }
-    // Text the user did not touch keeps its bytes, whatever encoding it came in.
-    if (edit->isModified()) {
-        setFieldText(dictionary().words[static_cast<std::size_t>(index)].translation, typed);
-        edit->setModified(false);
-    }
-}
-
-void CMainDialog::changeTranscription() {
-    const int32_t index = selectedWordIndex();
-    QLineEdit* edit = ui_->transcriptionEdit;
-    if (index < 0 || !edit->isModified()) {
-        return;
-    }
-    setFieldText(dictionary().words[static_cast<std::size_t>(index)].transcription,
-                 storedText(edit->text()));
-    edit->setModified(false);
-}
-
-void CMainDialog::moveToTheme() {
-    const int32_t index = selectedWordIndex();
-    const int32_t theme = currentRecordIndex(ui_->wordThemeList);
-    if (index < 0 || theme < 0) {
-        return;
-    }
-    dictionary().words[static_cast<std::size_t>(index)].themeIndex = theme;
-    if (filters_.themeFilter != -1 && filters_.themeFilter != theme) {
-        RefilterWords();
-    }
-}
-
-void CMainDialog::moveToLanguage() {
-    const int32_t index = selectedWordIndex();
-    const int32_t language = currentRecordIndex(ui_->wordLanguageList);
-    if (index < 0 || language < 0) {
-        return;
-    }
-    dictionary().words[static_cast<std::size_t>(index)].languageIndex = language;
-    if (filters_.languageFilter != -1 && filters_.languageFilter != language) {
+// A word moved out of the filtered theme or language leaves the list.
+void CMainDialog::wordMoved(int32_t index) {
+    const WordRecord& word = dictionary().words[static_cast<std::size_t>(index)];
+    if (!passesThemeAndLanguage(word, ui_->filterGroup->filters())) {
         RefilterWords();
     }
 }
@@ -334,7 +201,7 @@ void CMainDialog::newWord() {
 
 void CMainDialog::renameWord() {
     const int32_t index = selectedWordIndex();
-    if (index < 0) {
+    if (index == kNoIndex) {
         return;
     }
     CRenameWord dialog(dictionary(), index, store_.reporter(), this);
@@ -345,7 +212,7 @@ void CMainDialog::renameWord() {
 
 void CMainDialog::deleteWord() {
     const int32_t index = selectedWordIndex();
-    if (index < 0) {
+    if (index == kNoIndex) {
         return;
     }
     const std::string text(fieldText(dictionary().words[static_cast<std::size_t>(index)].word));
@@ -362,7 +229,7 @@ void CMainDialog::deleteWord() {
 
 void CMainDialog::wordInformation() {
     const int32_t index = selectedWordIndex();
-    if (index < 0) {
+    if (index == kNoIndex) {
         return;
     }
     CWordInformation dialog(dictionary(), index, this);
@@ -412,7 +279,7 @@ void CMainDialog::importWords() {
     if (browse.exec() != QDialog::Accepted) {
         return;
     }
-    CImportWords dialog(store_, joinFolder(browse.chosenFolder(), "Lexiquill.lqd"), this);
+    CImportWords dialog(store_, joinFolder(browse.chosenFolder(), kDictionaryFileName), this);
     if (dialog.openSource()) {
         dialog.exec();
     }

@@ -1,5 +1,5 @@
-// The main window: the word list with its filters, the selected word's details and the menu
-// from which every other window opens.
+// The main window: the word list between the filter bar and the selected word's details, the
+// word commands, and the menu from which every other window opens.
 #pragma once
 
 #include <QDialog>
@@ -9,7 +9,6 @@
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
-#include "app/WordFilter.h"
 
 namespace Ui {
 class CMainDialog;
@@ -22,6 +21,8 @@ class TestRandom;
 class WordListModel;
 struct Dictionary;
 
+// ResetView, RefilterWords, FillWordList and ShowSelectedWord keep the names the refresh steps
+// have always had; every other member is camelCase.
 class CMainDialog : public QDialog {
     Q_OBJECT
   public:
@@ -49,7 +50,6 @@ class CMainDialog : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Dictionary& dictionary();
@@ -60,20 +60,11 @@ class CMainDialog : public QDialog {
     void FillWordList();
     void ShowSelectedWord();
     void selectFirstWord();
+    void showWordCounter();
     int32_t selectedWordIndex() const;
     void enableWordControls(bool enabled);
-    void enableFilters(bool enabled);
-    void fillFilterLists(bool withContents);
-    void fillNameLists();
 
-    void chooseThemeFilter();
-    void chooseLanguageFilter();
-    void chooseKnowledgeFilter();
-
-    void changeTranslation();
-    void changeTranscription();
-    void moveToTheme();
-    void moveToLanguage();
+    void wordMoved(int32_t index);
     void newWord();
     void renameWord();
     void deleteWord();
@@ -98,8 +89,6 @@ class CMainDialog : public QDialog {
     DictionaryStore& store_;
     TestRandom& random_;
     UrlOpener urlOpener_ = desktopUrlOpener();
-    WordFilters filters_;
-    int32_t shownCount_ = 0;
     bool updateOnExit_ = false;
 };
 

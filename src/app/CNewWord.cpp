@@ -1,10 +1,10 @@
 #include "app/CNewWord.h"
 
-#include "app/NameOrder.h"
-#include "app/WordChecks.h"
+#include "app/core/WordChecks.h"
 #include "store/Clock.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CNewWord.h"

@@ -1,6 +1,6 @@
 #include "app/CRenameWord.h"
 
-#include "app/WordChecks.h"
+#include "app/core/WordChecks.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
 #include "ui/Pictures.h"

@@ -1,6 +1,6 @@
 #include "app/CWarning.h"
 
-#include "app/MessageText.h"
+#include "ui/MessageText.h"
 #include "ui/Pictures.h"
 #include "ui_CWarning.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/InfoText.h"
+#include "app/core/InfoText.h"
 #include "store/Dictionary.h"
 #include "store/Knowledge.h"
 #include "ui/Pictures.h"

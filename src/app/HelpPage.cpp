@@ -1,7 +1,6 @@
 #include "app/HelpPage.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -13,10 +12,6 @@ namespace {
 constexpr auto kHelpDocument = "Help/index.htm";
 
 }  // namespace
-
-UrlOpener desktopUrlOpener() {
-    return [](const QUrl& url) { QDesktopServices::openUrl(url); };
-}
 
 QString helpDocumentPath() {
     const QString local = QDir::current().absoluteFilePath(kHelpDocument);

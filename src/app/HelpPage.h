@@ -3,14 +3,11 @@
 
 #include <QObject>
 #include <QString>
-#include <QUrl>
 #include <functional>
 
-namespace lq {
+#include "ui/UrlOpener.h"
 
-// Opens a URL with the desktop's default viewer; tests put a recorder in its place.
-using UrlOpener = std::function<void(const QUrl&)>;
-UrlOpener desktopUrlOpener();
+namespace lq {
 
 // Help/index.htm in the working folder; where there is none, the copy installed with the
 // program, so that a start from the desktop menu finds help too.

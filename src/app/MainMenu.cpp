@@ -11,7 +11,6 @@ namespace {
 QAction* addCommand(QWidget* menu, const char* objectName, const QString& text) {
     auto* action = new QAction(text, menu);
     action->setObjectName(objectName);
-    action->setEnabled(false);
     menu->addAction(action);
     return action;
 }

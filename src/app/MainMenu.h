@@ -1,5 +1,4 @@
-// The main window's menu bar. Every command starts disabled; the window enables the ones it
-// handles when it connects them, so a command whose dialog is not there yet stays grey.
+// The main window's menu bar; the window connects each command to its handler.
 #pragma once
 
 class QAction;

@@ -1,7 +1,7 @@
 #include "app/WordListModel.h"
 
-#include "app/NameOrder.h"
 #include "store/Dictionary.h"
+#include "ui/NameOrder.h"
 #include "ui/TextCodec.h"
 
 namespace lq {
@@ -43,7 +43,7 @@ void WordListModel::clear() {
 }
 
 int32_t WordListModel::wordIndexAt(int row) const {
-    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].wordIndex : -1;
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].wordIndex : kNoIndex;
 }
 
 int WordListModel::rowCount(const QModelIndex& parent) const {

@@ -19,7 +19,7 @@ class WordListModel : public QAbstractListModel {
     // Lists the given words sorted by their shown text, ignoring case.
     void fill(const Dictionary& dictionary, const std::vector<int32_t>& wordIndexes);
     void clear();
-    // The word index behind a row, or -1 for a row outside the list.
+    // The word index behind a row, or kNoIndex for a row outside the list.
     int32_t wordIndexAt(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

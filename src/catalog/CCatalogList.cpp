@@ -1,7 +1,7 @@
 #include "catalog/CCatalogList.h"
 
 #include "catalog/CatalogNames.h"
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "ui/Pictures.h"
 #include "ui_CCatalogList.h"
 

@@ -1,7 +1,7 @@
 #include "catalog/CDeleteCatalogEntry.h"
 
 #include "catalog/CatalogNames.h"
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "ui_CDeleteCatalogEntry.h"
 
 namespace lq {

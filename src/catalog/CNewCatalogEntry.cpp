@@ -1,6 +1,6 @@
 #include "catalog/CNewCatalogEntry.h"
 
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "ui/TextCodec.h"
 #include "ui_CNewCatalogEntry.h"
 

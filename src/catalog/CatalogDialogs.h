@@ -9,7 +9,7 @@
 #include "catalog/CDeleteCatalogEntry.h"
 #include "catalog/CNewCatalogEntry.h"
 #include "catalog/CRenameCatalogEntry.h"
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 
 namespace lq {
 

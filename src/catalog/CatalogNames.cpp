@@ -1,6 +1,6 @@
 #include "catalog/CatalogNames.h"
 
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "ui/TextCodec.h"
 
 namespace lq {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/NameOrder.h"
+#include "ui/NameOrder.h"
 
 namespace lq {
 

@@ -3,12 +3,11 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
-#include "app/CPasswordProtection.h"
-#include "app/NameOrder.h"
 #include "store/DictionaryImage.h"
 #include "store/DictionaryStore.h"
 #include "store/Protection.h"
-#include "store/TextField.h"
+#include "ui/CPasswordProtection.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui_CImportWords.h"
 
@@ -33,16 +32,6 @@ std::string_view sourceLoadHint(LoadStatus status) {
         default:
             return loadFailureHint(status);
     }
-}
-
-// The first record whose name holds the same bytes as record `picked`, the one behind a list's
-// entry; -1 for "< doesn't matter >" and for a list without records.
-template <typename Record, typename Find>
-int32_t firstRecordNamedAsPicked(int32_t picked, const RecordTable<Record>& records, Find find) {
-    if (picked < 0 || static_cast<std::size_t>(picked) >= records.size()) {
-        return kAnyRecord;
-    }
-    return find(fieldText(records[static_cast<std::size_t>(picked)].name));
 }
 
 }  // namespace
@@ -92,34 +81,21 @@ bool CImportWords::sourceUnlocked() {
 }
 
 void CImportWords::fillFilterLists() {
-    fillSortedFilterList(ui_->themeFilterList, source_.themes);
-    fillSortedFilterList(ui_->languageFilterList, source_.languages);
+    fillFilterList(ui_->themeFilterList, sortedNames(source_.themes), AnyEntry::SortedIn);
+    fillFilterList(ui_->languageFilterList, sortedNames(source_.languages), AnyEntry::SortedIn);
 }
 
 ImportOptions CImportWords::chosenOptions() const {
+    // A picked entry stands for its name, so each maps to the first record of that name.
     const Dictionary& current = store_.currentDictionary;
-    const auto findSourceTheme = [this](std::string_view name) { return findTheme(source_, name); };
-    const auto findSourceLanguage = [this](std::string_view name) {
-        return findLanguage(source_, name);
-    };
-    const auto findCurrentTheme = [&current](std::string_view name) {
-        return findTheme(current, name);
-    };
-    const auto findCurrentLanguage = [&current](std::string_view name) {
-        return findLanguage(current, name);
-    };
-
     ImportOptions options;
-    options.themeFilter = firstRecordNamedAsPicked(currentRecordIndex(ui_->themeFilterList),
-                                                   source_.themes, findSourceTheme);
-    options.languageFilter = firstRecordNamedAsPicked(currentRecordIndex(ui_->languageFilterList),
-                                                      source_.languages, findSourceLanguage);
+    options.themeFilter = firstNamedAs(source_.themes, currentRecordIndex(ui_->themeFilterList));
+    options.languageFilter =
+        firstNamedAs(source_.languages, currentRecordIndex(ui_->languageFilterList));
     options.themePlacement = ui_->themeColumn->placement();
-    options.targetTheme = firstRecordNamedAsPicked(ui_->themeColumn->targetRecord(), current.themes,
-                                                   findCurrentTheme);
+    options.targetTheme = firstNamedAs(current.themes, ui_->themeColumn->targetRecord());
     options.languagePlacement = ui_->languageColumn->placement();
-    options.targetLanguage = firstRecordNamedAsPicked(ui_->languageColumn->targetRecord(),
-                                                      current.languages, findCurrentLanguage);
+    options.targetLanguage = firstNamedAs(current.languages, ui_->languageColumn->targetRecord());
     options.keepTestData = ui_->keepTestDataCheck->isChecked();
     options.keepCreationDate = ui_->keepCreationDateCheck->isChecked();
     options.overwriteExisting = ui_->overwriteCheck->isChecked();

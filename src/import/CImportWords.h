@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
 #include "store/Dictionary.h"
 
 namespace Ui {

@@ -12,12 +12,6 @@ const PlacementTexts kLanguagePlacementTexts{
     " Language ", "Insert to existing language:", "< no languages >",
     "If undefined language encountered:", "Add language as new"};
 
-namespace {
-
-constexpr int32_t kNoRecord = -1;
-
-}  // namespace
-
 PlacementColumn::PlacementColumn(QWidget* parent)
     : QGroupBox(parent), ui_(std::make_unique<Ui::PlacementColumn>()) {
     ui_->setupUi(this);
@@ -46,7 +40,7 @@ void PlacementColumn::setUp(const PlacementTexts& texts, const std::vector<Named
         ui_->insertExistingRadio->setChecked(true);
         ui_->skipRadio->setChecked(true);
     } else {
-        ui_->targetList->addItem(QString::fromUtf8(texts.noEntries), kNoRecord);
+        ui_->targetList->addItem(QString::fromUtf8(texts.noEntries), kNoIndex);
         ui_->insertExistingRadio->setEnabled(false);
         ui_->skipRadio->setEnabled(false);
         ui_->insertAsIsRadio->setChecked(true);
@@ -73,7 +67,7 @@ Placement PlacementColumn::placement() const {
 }
 
 int32_t PlacementColumn::targetRecord() const {
-    return hasEntries_ ? currentRecordIndex(ui_->targetList) : kNoRecord;
+    return hasEntries_ ? currentRecordIndex(ui_->targetList) : kNoIndex;
 }
 
 }  // namespace lq

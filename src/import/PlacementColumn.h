@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/NameOrder.h"
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
+#include "ui/NameOrder.h"
 
 namespace Ui {
 class PlacementColumn;
@@ -39,7 +39,7 @@ class PlacementColumn : public QGroupBox {
     void setUp(const PlacementTexts& texts, const std::vector<NamedIndex>& entries);
 
     Placement placement() const;
-    // The record behind the target list, or -1 when the dictionary had no entries.
+    // The record behind the target list, or kNoIndex when the dictionary had no entries.
     int32_t targetRecord() const;
 
   private:

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "report/ReportOptions.h"
+#include "report/core/ReportOptions.h"
 
 namespace Ui {
 class CHtmlOptions;

@@ -1,12 +1,11 @@
 #include "report/CReport.h"
 
-#include "app/NameOrder.h"
 #include "report/CHtmlOptions.h"
-#include "report/ReportSave.h"
+#include "report/core/ReportSave.h"
 #include "store/Dictionary.h"
 #include "store/Reporter.h"
-#include "store/TextField.h"
 #include "ui/CBrowse.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CReport.h"
@@ -24,8 +23,8 @@ CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
     ui_->setupUi(this);
     setButtonPicture(ui_->saveButton, "button-save");
     setButtonPicture(ui_->cancelButton, "button-cancel");
-    fillSortedFilterList(ui_->themeCombo, dictionary_.themes);
-    fillSortedFilterList(ui_->languageCombo, dictionary_.languages);
+    fillFilterList(ui_->themeCombo, sortedNames(dictionary_.themes), AnyEntry::SortedIn);
+    fillFilterList(ui_->languageCombo, sortedNames(dictionary_.languages), AnyEntry::SortedIn);
     fillFormats();
     ui_->fileNameEdit->setText(displayText(defaultReportName(clock)));
     showFolder(savedFolder_.saved());
@@ -66,19 +65,9 @@ std::string CReport::folder() const {
     return shown == folderShown_ ? folderBytes_ : storedText(shown);
 }
 
-// The first record whose name holds the same bytes as the picked one, as a name lookup would.
 ReportFilter CReport::chosenFilter() const {
-    ReportFilter filter;
-    const int32_t theme = currentRecordIndex(ui_->themeCombo);
-    if (theme != kAnyRecord) {
-        filter.theme = findTheme(dictionary_, fieldText(dictionary_.themes.at(theme).name));
-    }
-    const int32_t language = currentRecordIndex(ui_->languageCombo);
-    if (language != kAnyRecord) {
-        filter.language =
-            findLanguage(dictionary_, fieldText(dictionary_.languages.at(language).name));
-    }
-    return filter;
+    return {firstNamedAs(dictionary_.themes, currentRecordIndex(ui_->themeCombo)),
+            firstNamedAs(dictionary_.languages, currentRecordIndex(ui_->languageCombo))};
 }
 
 void CReport::editHtmlOptions() {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "report/ReportContent.h"
-#include "report/ReportOptions.h"
+#include "report/core/ReportContent.h"
+#include "report/core/ReportOptions.h"
 #include "store/FileOps.h"
-#include "ui/WorkingFolder.h"
+#include "store/WorkingFolder.h"
 
 namespace Ui {
 class CReport;

@@ -1,17 +1,13 @@
 #include "selftest/COptions.h"
 
 #include <QLineEdit>
-#include <algorithm>
 #include <string>
-#include <vector>
 
-#include "app/CPassword.h"
-#include "app/NameOrder.h"
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestOptions.h"
 #include "store/Dictionary.h"
-#include "store/TextField.h"
+#include "ui/CPassword.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
-#include "ui/TextCodec.h"
 #include "ui_COptions.h"
 
 namespace lq {
@@ -19,27 +15,6 @@ namespace lq {
 namespace {
 
 constexpr int kReadoutIntervalMs = 100;
-constexpr int32_t kAny = -1;
-
-// "< doesn't matter >" first, then the names in their sorted order.
-template <typename Record>
-void fillFilterList(QComboBox* list, const RecordTable<Record>& records, int32_t selected) {
-    list->clear();
-    list->addItem(displayText(kAnyFilterText), kAny);
-    appendEntries(list, sortedNames(records));
-    // A filter that names no record shows as no filter.
-    list->setCurrentIndex(std::max(0, list->findData(selected)));
-}
-
-// The first record of that name, as a name is what the user picked; -1 for "< doesn't matter >".
-template <typename Record, typename Find>
-int32_t chosenRecord(const QComboBox* list, const RecordTable<Record>& records, Find find) {
-    const int32_t index = currentRecordIndex(list);
-    if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
-        return kAny;
-    }
-    return find(fieldText(records[static_cast<std::size_t>(index)].name));
-}
 
 void showIfChanged(QLineEdit* field, const std::string& text) {
     const QString shown = QString::fromStdString(text);
@@ -78,8 +53,11 @@ COptions::~COptions() = default;
 
 void COptions::fillFilterLists() {
     const DictionaryHeader& header = dictionary_.header;
-    fillFilterList(ui_->themeCombo, dictionary_.themes, header.testThemeFilter);
-    fillFilterList(ui_->languageCombo, dictionary_.languages, header.testLanguageFilter);
+    // A filter that names no record shows as no filter.
+    fillFilterList(ui_->themeCombo, sortedNames(dictionary_.themes), AnyEntry::First,
+                   header.testThemeFilter);
+    fillFilterList(ui_->languageCombo, sortedNames(dictionary_.languages), AnyEntry::First,
+                   header.testLanguageFilter);
 }
 
 void COptions::showSettings() {
@@ -133,13 +111,11 @@ void COptions::changePassword() {
 }
 
 int32_t COptions::chosenTheme() const {
-    return chosenRecord(ui_->themeCombo, dictionary_.themes,
-                        [this](std::string_view name) { return findTheme(dictionary_, name); });
+    return firstNamedAs(dictionary_.themes, currentRecordIndex(ui_->themeCombo));
 }
 
 int32_t COptions::chosenLanguage() const {
-    return chosenRecord(ui_->languageCombo, dictionary_.languages,
-                        [this](std::string_view name) { return findLanguage(dictionary_, name); });
+    return firstNamedAs(dictionary_.languages, currentRecordIndex(ui_->languageCombo));
 }
 
 void COptions::confirm() {

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/NameOrder.h"
 #include "selftest/CTestResults.h"
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestOptions.h"
 #include "selftest/core/TestReview.h"
 #include "store/Reporter.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
 #include "ui_CTest.h"

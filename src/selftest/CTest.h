@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "selftest/TestCountdown.h"
-#include "selftest/TestRun.h"
+#include "selftest/core/TestCountdown.h"
+#include "selftest/core/TestRun.h"
 
 namespace Ui {
 class CTest;

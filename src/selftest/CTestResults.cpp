@@ -5,8 +5,8 @@
 #include <QTreeWidgetItem>
 #include <algorithm>
 
-#include "selftest/TestOptions.h"
-#include "selftest/TestResults.h"
+#include "selftest/core/TestOptions.h"
+#include "selftest/core/TestResults.h"
 #include "ui/Pictures.h"
 #include "ui_CTestResults.h"
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "selftest/CTest.h"
-#include "selftest/TestGeneration.h"
+#include "selftest/core/TestGeneration.h"
 
 namespace lq {
 

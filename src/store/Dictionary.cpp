@@ -16,7 +16,16 @@ int32_t findFirst(const RecordTable<Record>& records, Field Record::*field, std:
             return static_cast<int32_t>(i);
         }
     }
-    return kNotFound;
+    return kNoIndex;
+}
+
+template <typename Record>
+int32_t firstWithNameOf(const RecordTable<Record>& records, int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
+        return kNoIndex;
+    }
+    return findFirst(records, &Record::name,
+                     fieldText(records[static_cast<std::size_t>(index)].name));
 }
 
 }  // namespace
@@ -31,6 +40,14 @@ int32_t findTheme(const Dictionary& dictionary, std::string_view name) {
 
 int32_t findWord(const Dictionary& dictionary, std::string_view text) {
     return findFirst(dictionary.words, &WordRecord::word, text);
+}
+
+int32_t firstNamedAs(const LanguageTable& languages, int32_t index) {
+    return firstWithNameOf(languages, index);
+}
+
+int32_t firstNamedAs(const ThemeTable& themes, int32_t index) {
+    return firstWithNameOf(themes, index);
 }
 
 int64_t fileSize(const Dictionary& dictionary) {
@@ -51,8 +68,8 @@ DictionaryHeader newDictionaryHeader(const SYSTEMTIME& created) {
     header.themeCount = 0;
     header.wordCount = 0;
     header.protectionCode = static_cast<int16_t>(unprotectedValue(created));
-    header.testThemeFilter = -1;
-    header.testLanguageFilter = -1;
+    header.testThemeFilter = kNoIndex;
+    header.testLanguageFilter = kNoIndex;
     header.testMode = 0;
     header.testCountIndex = 5;     // 10 questions
     header.variantCountIndex = 3;  // 4 variant-words

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "store/RecordIndex.h"
 #include "store/RecordTable.h"
 #include "store/Records.h"
 
@@ -22,12 +23,16 @@ struct Dictionary {
     WordTable words;
 };
 
-constexpr int32_t kNotFound = -1;
-
-// First record whose text equals the given one byte for byte, scanning from index 0.
+// First record whose text equals the given one byte for byte, scanning from index 0; kNoIndex
+// when there is none.
 int32_t findLanguage(const Dictionary& dictionary, std::string_view name);
 int32_t findTheme(const Dictionary& dictionary, std::string_view name);
 int32_t findWord(const Dictionary& dictionary, std::string_view text);
+
+// The first record whose name holds the same bytes as record `index`, as a lookup of that name
+// finds it: a picked list entry stands for its name. kNoIndex for an index outside the table.
+int32_t firstNamedAs(const LanguageTable& languages, int32_t index);
+int32_t firstNamedAs(const ThemeTable& themes, int32_t index);
 
 // The size the dictionary has when saved now.
 int64_t fileSize(const Dictionary& dictionary);

@@ -17,7 +17,7 @@ bool validIndex(int32_t index, std::size_t count) {
 }
 
 bool validFilter(int32_t filter, int32_t count) {
-    return filter == -1 || (filter >= 0 && filter < count);
+    return filter == kNoIndex || (filter >= 0 && filter < count);
 }
 
 bool validOptionPosition(int8_t position) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "store/AtomicFile.h"
+#include "store/WorkingFolder.h"
 
 namespace lq {
 
@@ -45,24 +46,12 @@ DictionaryStore::DictionaryStore(std::string ownFilePath, Reporter& reporter, co
     : ownFilePath_(std::move(ownFilePath)), reporter_(reporter), clock_(clock), ops_(ops) {}
 
 std::string DictionaryStore::ownFilePathIn(const std::string& folder) {
-    std::string path = folder;
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    path += kDictionaryFileName;
-    return path;
+    return joinFolder(folder, kDictionaryFileName);
 }
 
+// When the system cannot tell the folder, the bare name is the best there is.
 std::string DictionaryStore::ownFilePathInCurrentFolder() {
-    std::string folder(4096, '\0');
-    while (::getcwd(folder.data(), folder.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return std::string(kDictionaryFileName);  // a bare name is the best we can do
-        }
-        folder.resize(folder.size() * 2);
-    }
-    folder.resize(folder.find('\0'));
-    return ownFilePathIn(folder);
+    return ownFilePathIn(currentFolder());
 }
 
 LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target, int& openErrno) {

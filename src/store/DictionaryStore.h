@@ -21,7 +21,7 @@ class DictionaryStore {
     DictionaryStore(std::string ownFilePath, Reporter& reporter, const Clock& clock,
                     FileOps& ops = FileOps::system());
 
-    // The own file in the given folder; a folder that ends with "/" gets no second one.
+    // The own file in the given folder, joined as joinFolder does.
     static std::string ownFilePathIn(const std::string& folder);
     // The own file in the process's current folder, made absolute.
     static std::string ownFilePathInCurrentFolder();

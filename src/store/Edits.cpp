@@ -23,25 +23,27 @@ bool append(RecordTable<Record>& table, const Record& record, Reporter& reporter
     return true;
 }
 
-// The differences between deleting a theme and deleting a language.
-struct CatalogSide {
+// Where the words and the header refer to the theme or the language table: all that differs
+// between deleting a theme and deleting a language.
+struct TableReferences {
     int32_t WordRecord::*wordIndex;
     int32_t DictionaryHeader::*testFilter;
 };
 
-constexpr CatalogSide kThemeSide{&WordRecord::themeIndex, &DictionaryHeader::testThemeFilter};
-constexpr CatalogSide kLanguageSide{&WordRecord::languageIndex,
-                                    &DictionaryHeader::testLanguageFilter};
+constexpr TableReferences kThemeReferences{&WordRecord::themeIndex,
+                                           &DictionaryHeader::testThemeFilter};
+constexpr TableReferences kLanguageReferences{&WordRecord::languageIndex,
+                                              &DictionaryHeader::testLanguageFilter};
 
 void clearAllWords(Dictionary& dictionary) {
     WordTable().swap(dictionary.words);
 }
 
 template <typename Record>
-bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table, const CatalogSide& side,
-                        std::string_view name, Reporter& reporter) {
+bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table,
+                        const TableReferences& side, std::string_view name, Reporter& reporter) {
     DictionaryHeader& header = dictionary.header;
-    int32_t deleted = kNotFound;
+    int32_t deleted = kNoIndex;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (fieldText(table[i].name) == name) {
             deleted = static_cast<int32_t>(i);
@@ -49,14 +51,14 @@ bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table, cons
         }
     }
     // A name that is not there leaves every record alone, even the only entry and its words.
-    if (deleted == kNotFound) {
+    if (deleted == kNoIndex) {
         return false;
     }
     if (table.size() == 1) {
         // The one entry holds every word.
         RecordTable<Record>().swap(table);
         clearAllWords(dictionary);
-        header.*side.testFilter = -1;
+        header.*side.testFilter = kNoIndex;
         return true;
     }
     table.erase(table.begin() + deleted);
@@ -74,9 +76,9 @@ bool deleteCatalogEntry(Dictionary& dictionary, RecordTable<Record>& table, cons
         }
         ++j;
     }
-    // Clear the filter before renumbering, so a filter on the deleted entry ends at -1.
+    // Clear the filter before renumbering, so a filter on the deleted entry ends at kNoIndex.
     if (header.*side.testFilter == deleted) {
-        header.*side.testFilter = -1;
+        header.*side.testFilter = kNoIndex;
     }
     if (header.*side.testFilter > deleted) {
         --(header.*side.testFilter);
@@ -123,11 +125,12 @@ bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& /*reporter*/) {
 }
 
 bool deleteTheme(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
-    return deleteCatalogEntry(dictionary, dictionary.themes, kThemeSide, name, reporter);
+    return deleteCatalogEntry(dictionary, dictionary.themes, kThemeReferences, name, reporter);
 }
 
 bool deleteLanguage(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
-    return deleteCatalogEntry(dictionary, dictionary.languages, kLanguageSide, name, reporter);
+    return deleteCatalogEntry(dictionary, dictionary.languages, kLanguageReferences, name,
+                              reporter);
 }
 
 void renameLanguage(Dictionary& dictionary, int32_t index, std::string_view name) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "selftest/TestRandom.h"
+#include "store/TestRandom.h"
 
 namespace lq {
 

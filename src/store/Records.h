@@ -40,8 +40,8 @@ struct DictionaryHeader {
     int32_t wordCount;
     int16_t protectionCode;
     uint8_t passwordBytes[kPasswordBytesSize];
-    int32_t testThemeFilter;     // -1: any theme
-    int32_t testLanguageFilter;  // -1: any language
+    int32_t testThemeFilter;     // kNoIndex (-1): any theme
+    int32_t testLanguageFilter;  // kNoIndex (-1): any language
     uint8_t testMode;            // 0: names, 1: translations
     int8_t testCountIndex;
     int8_t variantCountIndex;

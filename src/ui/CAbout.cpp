@@ -20,7 +20,7 @@ CAbout::CAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAbo
 
 CAbout::~CAbout() = default;
 
-void CAbout::setUrlOpener(const CHyperLink::Opener& opener) {
+void CAbout::setUrlOpener(const UrlOpener& opener) {
     ui_->webLink->setOpener(opener);
     ui_->supportLink->setOpener(opener);
 }

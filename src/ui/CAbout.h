@@ -19,7 +19,7 @@ class CAbout : public QDialog {
     ~CAbout() override;
 
     // How both links open their targets; the desktop's handler unless replaced.
-    void setUrlOpener(const CHyperLink::Opener& opener);
+    void setUrlOpener(const UrlOpener& opener);
 
   private:
     std::unique_ptr<Ui::CAbout> ui_;

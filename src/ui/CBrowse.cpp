@@ -13,11 +13,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/NameOrder.h"
 #include "store/Reporter.h"
+#include "store/WorkingFolder.h"
+#include "ui/NameOrder.h"
 #include "ui/Pictures.h"
 #include "ui/TextCodec.h"
-#include "ui/WorkingFolder.h"
 #include "ui_CBrowse.h"
 
 namespace lq {

@@ -1,6 +1,5 @@
 #include "ui/CHyperLink.h"
 
-#include <QDesktopServices>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -34,15 +33,11 @@ QFont defaultLinkFont() {
     return font;
 }
 
-void openOnDesktop(const QUrl& url) {
-    QDesktopServices::openUrl(url);
-}
-
 }  // namespace
 
 CHyperLink::CHyperLink(QWidget* parent, HyperLinkOptions options)
     : QLabel(parent),
-      opener_(openOnDesktop),
+      opener_(desktopUrlOpener()),
       options_(options),
       backgroundColour_(palette().color(QPalette::Window)) {
     setFont(defaultLinkFont());
@@ -58,7 +53,7 @@ void CHyperLink::SetURL(const QString& url) {
     setToolTip(url);
 }
 
-void CHyperLink::setOpener(Opener opener) {
+void CHyperLink::setOpener(UrlOpener opener) {
     opener_ = std::move(opener);
 }
 

@@ -9,7 +9,8 @@
 #include <QString>
 #include <QUrl>
 #include <cstdint>
-#include <functional>
+
+#include "ui/UrlOpener.h"
 
 namespace lq {
 
@@ -35,19 +36,18 @@ struct HyperLinkOptions {
     std::uint32_t iconFlags = 0x333;  // a left icon in every state
 };
 
+// SetURL keeps the name it has always had; every other member is camelCase.
 class CHyperLink : public QLabel {
     Q_OBJECT
   public:
-    // Opens a link target; the desktop's handler unless a test puts a recorder in its place.
-    using Opener = std::function<void(const QUrl&)>;
-
     explicit CHyperLink(QWidget* parent = nullptr, HyperLinkOptions options = {});
     ~CHyperLink() override;
 
     // The link target, also shown in the tooltip. An empty text means no target.
     void SetURL(const QString& url);
 
-    void setOpener(Opener opener);
+    // Opens the target on a click; the desktop's handler unless a test puts a recorder there.
+    void setOpener(UrlOpener opener);
 
     // The size the link takes on its first paint: its text with room for the icons.
     QSize autoSize() const;
@@ -79,7 +79,7 @@ class CHyperLink : public QLabel {
     void follow();
 
     QString url_;
-    Opener opener_;
+    UrlOpener opener_;
     HyperLinkOptions options_;
     QColor linkColour_{0x00, 0x00, 0xFF};
     QColor hoverColour_{0xFF, 0x00, 0x00};

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/CMainDialog.h"
-#include "selftest/TestRandom.h"
 #include "store/DictionaryStore.h"
+#include "store/TestRandom.h"
 #include "support/FixedClock.h"
 #include "support/GuiFixture.h"
 #include "support/RecordingReporter.h"

@@ -8,9 +8,9 @@
 
 #include "app/MainWindowFixture.h"
 #include "store/DictionaryImage.h"
+#include "store/WorkingFolder.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
-#include "ui/WorkingFolder.h"
 
 namespace lq::test {
 namespace {

@@ -273,6 +273,18 @@ TEST_F(WordCommandsTest, TranslationLeftBlankIsRefusedAndKeepsTheFocus) {
     }
 }
 
+// A window torn down while an edit is pending (not closed, so with no last focus change while
+// it is whole) takes nothing from the field and refuses nothing: its parts are already gone.
+TEST_F(WordCommandsTest, WindowTornDownWhileEditingChangesNothing) {
+    open(fruit());
+    focus(edit("translationEdit"));
+    typeInto(window.get(), "translationEdit", "");
+    reporter.shown.clear();
+    window.reset();
+    EXPECT_TRUE(reporter.shown.empty());
+    EXPECT_EQ(fieldText(dictionary().words[1].translation), "Apfel");
+}
+
 TEST_F(WordCommandsTest, TranscriptionIsStoredWhateverItHolds) {
     for (const QString& typed : {QString(), QString("?"), QString::fromUtf8("ˈæpəl")}) {
         open(fruit());
@@ -343,7 +355,7 @@ TEST_F(WordCommandsTest, CyrillicWordCanBeTypedListedRenamedAndFoundAgain) {
         button("newButton"),
         {QString::fromUtf8("кот"), QString::fromUtf8("γάτα"), QString::fromUtf8("kɔt")}));
     const int32_t cat = findWord(dictionary(), "кот");
-    ASSERT_NE(cat, kNotFound);
+    ASSERT_NE(cat, kNoIndex);
     EXPECT_EQ(fieldText(dictionary().words[cat].translation), "γάτα");
     EXPECT_EQ(fieldText(dictionary().words[cat].transcription), "kɔt");
     EXPECT_EQ(listedWords(), QStringList({"apple", QString::fromUtf8("кот")}));
@@ -359,7 +371,7 @@ TEST_F(WordCommandsTest, CyrillicWordCanBeTypedListedRenamedAndFoundAgain) {
         clickButton(dialog, "okButton");
     });
     button("renameButton")->click();
-    EXPECT_EQ(findWord(dictionary(), "кот"), kNotFound);
+    EXPECT_EQ(findWord(dictionary(), "кот"), kNoIndex);
     EXPECT_EQ(findWord(dictionary(), "кошка"), cat);
     EXPECT_EQ(listedWords(), QStringList({"apple", QString::fromUtf8("кошка")}));
     choose("themeFilterList", QString::fromUtf8("Животные"));

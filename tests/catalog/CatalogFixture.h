@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "support/TestDictionary.h"
 
 namespace lq::test {

@@ -1,4 +1,4 @@
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 
 #include <gtest/gtest.h>
 

@@ -16,10 +16,10 @@
 
 #include "import/CImportWords.h"
 #include "import/ImportFixture.h"
-#include "selftest/TestRandom.h"
 #include "store/DictionaryImage.h"
 #include "store/DictionaryStore.h"
 #include "store/Protection.h"
+#include "store/TestRandom.h"
 #include "store/TextField.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"

@@ -7,9 +7,9 @@
 #include <unordered_map>
 
 #include "import/ImportFakes.h"
-#include "import/IndexedDictionary.h"
 #include "import/RandomDictionary.h"
 #include "import/ReferenceImport.h"
+#include "import/core/IndexedDictionary.h"
 #include "store/DictionaryImage.h"
 #include "store/TextField.h"
 #include "support/RecordingReporter.h"
@@ -90,7 +90,7 @@ TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
 template <typename Record, std::size_t N>
 std::unordered_map<std::string, int32_t> firstIndexes(const RecordTable<Record>& table,
                                                       char (Record::*field)[N]) {
-    std::unordered_map<std::string, int32_t> first{{"never", kNotFound}};
+    std::unordered_map<std::string, int32_t> first{{"never", kNoIndex}};
     for (std::size_t i = 0; i < table.size(); ++i) {
         first.emplace(fieldText(table[i].*field), static_cast<int32_t>(i));
     }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "import/DictionaryEdits.h"
+#include "import/core/DictionaryEdits.h"
 #include "store/Clock.h"
 
 namespace lq::test {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "import/ImportFakes.h"
-#include "import/ImportWords.h"
+#include "import/core/ImportWords.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TableCases.h"

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import/ImportWords.h"
-#include "selftest/TestRandom.h"
+#include "import/core/ImportWords.h"
 #include "store/Dictionary.h"
+#include "store/TestRandom.h"
 
 namespace lq::test {
 

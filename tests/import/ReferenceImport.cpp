@@ -16,16 +16,16 @@ int32_t placeReference(Placement placement, int32_t target, int32_t matched, int
                        Placement otherPlacement, const RecordTable<Record>& table,
                        const Record& sourceRecord, AddFunction add, int32_t& addedCount) {
     if (placement == Placement::IntoExisting) {
-        return target >= 0 && target < sizeOf(table) ? target : kNotFound;
+        return target >= 0 && target < sizeOf(table) ? target : kNoIndex;
     }
-    if (placement == Placement::Skip || matched != kNotFound) {
+    if (placement == Placement::Skip || matched != kNoIndex) {
         return matched;
     }
-    if (otherMatched == kNotFound && otherPlacement == Placement::Skip) {
-        return kNotFound;
+    if (otherMatched == kNoIndex && otherPlacement == Placement::Skip) {
+        return kNoIndex;
     }
     if (!add(sourceRecord)) {
-        return kNotFound;
+        return kNoIndex;
     }
     ++addedCount;
     return sizeOf(table) - 1;
@@ -61,7 +61,7 @@ ReferenceRun referenceImport(const Dictionary& source, Dictionary& current,
             options.languagePlacement, current.themes, sourceTheme,
             [&](const ThemeRecord& r) { return edits.addTheme(current, r, reporter); },
             summary.themesAdded);
-        if (theme == kNotFound) {
+        if (theme == kNoIndex) {
             continue;
         }
         const int32_t language = placeReference(
@@ -69,7 +69,7 @@ ReferenceRun referenceImport(const Dictionary& source, Dictionary& current,
             options.themePlacement, current.languages, sourceLanguage,
             [&](const LanguageRecord& r) { return edits.addLanguage(current, r, reporter); },
             summary.languagesAdded);
-        if (language == kNotFound) {
+        if (language == kNoIndex) {
             continue;
         }
 
@@ -85,22 +85,22 @@ ReferenceRun referenceImport(const Dictionary& source, Dictionary& current,
         }
 
         const int32_t existing = findWord(current, fieldText(copy.word));
-        if (existing != kNotFound && !options.overwriteExisting) {
+        if (existing != kNoIndex && !options.overwriteExisting) {
             continue;
         }
-        const WordRecord replaced = existing != kNotFound ? current.words[existing] : WordRecord{};
-        if (existing != kNotFound && !edits.deleteWord(current, existing, reporter)) {
+        const WordRecord replaced = existing != kNoIndex ? current.words[existing] : WordRecord{};
+        if (existing != kNoIndex && !edits.deleteWord(current, existing, reporter)) {
             continue;
         }
         if (edits.addWord(current, copy, reporter)) {
             ++summary.wordsAdded;
-            summary.wordsOverwritten += existing != kNotFound ? 1 : 0;
+            summary.wordsOverwritten += existing != kNoIndex ? 1 : 0;
             continue;
         }
         summary.allocationFailed = true;
         if (existing == sizeOf(current.words)) {
             edits.addWord(current, replaced, reporter);
-        } else if (existing != kNotFound) {
+        } else if (existing != kNoIndex) {
             const WordRecord moved = current.words[existing];
             if (edits.addWord(current, moved, reporter)) {
                 current.words[existing] = replaced;

@@ -2,8 +2,8 @@
 // against its description. The indexed run must give exactly what this gives.
 #pragma once
 
-#include "import/DictionaryEdits.h"
-#include "import/ImportWords.h"
+#include "import/core/DictionaryEdits.h"
+#include "import/core/ImportWords.h"
 
 namespace lq::test {
 

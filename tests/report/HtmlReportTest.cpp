@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "ReportFixtures.h"
-#include "report/HtmlReport.h"
-#include "report/ReportOrder.h"
+#include "report/core/HtmlReport.h"
+#include "report/core/ReportOrder.h"
 
 namespace lq::test {
 namespace {

@@ -12,15 +12,15 @@
 #include "ReportFixtures.h"
 #include "report/CHtmlOptions.h"
 #include "report/CReport.h"
-#include "report/ReportSave.h"
+#include "report/core/ReportSave.h"
 #include "store/TextField.h"
+#include "store/WorkingFolder.h"
 #include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
 #include "support/RecordingReporter.h"
-#include "ui/WorkingFolder.h"
 
 namespace lq::test {
 namespace {

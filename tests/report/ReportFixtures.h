@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/ReportSink.h"
+#include "report/core/ReportSink.h"
 #include "support/TestDictionary.h"
 
 namespace lq::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "report/ReportOptions.h"
+#include "report/core/ReportOptions.h"
 
 namespace lq::test {
 namespace {

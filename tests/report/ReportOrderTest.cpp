@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SwapPassOrder.h"
-#include "report/ReportOrder.h"
+#include "report/core/ReportOrder.h"
 #include "store/TextField.h"
 #include "support/TestDictionary.h"
 

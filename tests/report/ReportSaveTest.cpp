@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "ReportFixtures.h"
-#include "report/HtmlReport.h"
-#include "report/ReportOrder.h"
-#include "report/ReportSave.h"
-#include "report/TextReport.h"
+#include "report/core/HtmlReport.h"
+#include "report/core/ReportOrder.h"
+#include "report/core/ReportSave.h"
+#include "report/core/TextReport.h"
 #include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ReportFixtures.h"
-#include "report/ReportOrder.h"
-#include "report/TextReport.h"
+#include "report/core/ReportOrder.h"
+#include "report/core/TextReport.h"
 #include "store/TextEncoding.h"
 
 namespace lq::test {

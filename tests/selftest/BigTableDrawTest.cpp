@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "selftest/TestGeneration.h"
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestGeneration.h"
+#include "selftest/core/TestOptions.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"

@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "selftest/COptions.h"
-#include "selftest/TestRandom.h"
 #include "store/Protection.h"
+#include "store/TestRandom.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"

@@ -1,4 +1,4 @@
-#include "selftest/TestGeneration.h"
+#include "selftest/core/TestGeneration.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestOptions.h"
 #include "support/FixedClock.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"

@@ -1,4 +1,4 @@
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "selftest/CTestResults.h"
-#include "selftest/TestResults.h"
+#include "selftest/core/TestResults.h"
 #include "support/GuiFixture.h"
 #include "ui/Pictures.h"
 

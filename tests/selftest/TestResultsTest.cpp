@@ -1,4 +1,4 @@
-#include "selftest/TestResults.h"
+#include "selftest/core/TestResults.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "selftest/TestRun.h"
+#include "selftest/core/TestRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <limits>
 
-#include "selftest/TestCountdown.h"
-#include "selftest/TestOptions.h"
+#include "selftest/core/TestCountdown.h"
+#include "selftest/core/TestOptions.h"
 #include "support/FixedClock.h"
 #include "support/TestDictionary.h"
 

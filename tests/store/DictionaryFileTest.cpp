@@ -239,12 +239,30 @@ TEST(DictionaryLookups, CompareBytesExactlyAndFindTheFirst) {
     Dictionary d =
         makeDictionary({"English", "english"}, {"Animals", "Animals"}, {{"cat"}, {"Cat"}});
     EXPECT_EQ(findLanguage(d, "english"), 1);
-    EXPECT_EQ(findLanguage(d, "ENGLISH"), kNotFound);
-    EXPECT_EQ(findTheme(d, "animals"), kNotFound);
+    EXPECT_EQ(findLanguage(d, "ENGLISH"), kNoIndex);
+    EXPECT_EQ(findTheme(d, "animals"), kNoIndex);
     EXPECT_EQ(findTheme(d, "Animals"), 0);
     EXPECT_EQ(findWord(d, "Cat"), 1);
-    EXPECT_EQ(findWord(d, "ca"), kNotFound);
-    EXPECT_EQ(findWord(d, ""), kNotFound);
+    EXPECT_EQ(findWord(d, "ca"), kNoIndex);
+    EXPECT_EQ(findWord(d, ""), kNoIndex);
+}
+
+// A picked entry stands for its name: a later record of the same name maps to the first one.
+TEST(DictionaryLookups, FirstNamedAsMapsARecordToTheFirstOfItsName) {
+    const Dictionary d =
+        makeDictionary({"English", "english", "English"}, {"Caf\xe9", "Animals", "Caf\xe9"}, {});
+    struct Case {
+        int32_t index;
+        int32_t language;
+        int32_t theme;
+    };
+    const Case cases[] = {
+        {0, 0, 0}, {1, 1, 1}, {2, 0, 0}, {3, kNoIndex, kNoIndex}, {kNoIndex, kNoIndex, kNoIndex},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(firstNamedAs(d.languages, c.index), c.language) << c.index;
+        EXPECT_EQ(firstNamedAs(d.themes, c.index), c.theme) << c.index;
+    }
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "selftest/TestRandom.h"
 #include "store/Dictionary.h"
 #include "store/Protection.h"
+#include "store/TestRandom.h"
 #include "support/FixedClock.h"
 
 namespace lq::test {

@@ -13,13 +13,13 @@
 #include <optional>
 #include <string>
 
+#include "store/WorkingFolder.h"
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
 #include "support/RecordingReporter.h"
 #include "support/TestDictionary.h"
 #include "ui/CBrowse.h"
-#include "ui/WorkingFolder.h"
 
 namespace lq::test {
 namespace {

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/CatalogSide.h"
+#include "catalog/core/CatalogSide.h"
 #include "selftest/CTestResults.h"
-#include "selftest/TestResults.h"
+#include "selftest/core/TestResults.h"
 #include "ui/Pictures.h"
 
 namespace lq {

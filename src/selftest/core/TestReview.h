@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "selftest/TestRun.h"
+#include "selftest/core/TestRun.h"
 
 namespace lq {
 

@@ -1,6 +1,6 @@
 #include "selftest/core/TypedAnswers.h"
 
-#include "selftest/TestGeneration.h"
+#include "selftest/core/TestGeneration.h"
 #include "store/TextEncoding.h"
 
 namespace lq {

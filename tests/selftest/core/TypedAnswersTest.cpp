@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "selftest/TestRun.h"
+#include "selftest/core/TestRun.h"
 #include "support/FixedClock.h"
 #include "support/TestDictionary.h"
 

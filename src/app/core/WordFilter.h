@@ -1,0 +1,25 @@
+// Which words the main window lists under its three filters.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "store/Dictionary.h"
+
+namespace lq {
+
+// kNoIndex in any filter lets every word through it.
+struct WordFilters {
+    int32_t themeFilter = kNoIndex;
+    int32_t languageFilter = kNoIndex;
+    int32_t knowledgeFilter = kNoIndex;  // a KnowledgeBand value
+};
+
+bool passesFilters(const WordRecord& word, const WordFilters& filters);
+// The theme and language filters alone: what giving a word another theme or language can change.
+bool passesThemeAndLanguage(const WordRecord& word, const WordFilters& filters);
+
+// Indexes of the words that pass all three filters, in table order.
+std::vector<int32_t> filteredWords(const Dictionary& dictionary, const WordFilters& filters);
+
+}  // namespace lq

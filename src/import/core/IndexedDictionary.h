@@ -1,0 +1,57 @@
+// The current dictionary of an import, with hash indexes over the texts the run looks up. A run
+// looks up every source word, so scanning the tables would make a large import quadratic.
+// Every change goes through here and keeps the indexes in step, so each lookup answers exactly
+// what a scan from index 0 would. Nothing else may change the dictionary meanwhile.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "import/core/DictionaryEdits.h"
+#include "import/core/TextMap.h"
+#include "import/core/WordTextIndex.h"
+#include "store/Dictionary.h"
+#include "store/Reporter.h"
+
+namespace lq {
+
+class IndexedDictionary {
+  public:
+    // `expectedWordAdds` only sizes the word index; any number of words may be added.
+    IndexedDictionary(Dictionary& dictionary, DictionaryEdits& edits, Reporter& reporter,
+                      std::size_t expectedWordAdds = 0);
+
+    const Dictionary& dictionary() const { return dictionary_; }
+
+    // The first record, in storage order, whose text equals the given one byte for byte.
+    int32_t findTheme(std::string_view name) const;
+    int32_t findLanguage(std::string_view name) const;
+    int32_t findWord(std::string_view text) const;
+    // A hint that findWord will soon be asked for this text.
+    void prefetchWord(std::string_view text) const { wordIndex_.prefetch(text); }
+
+    // The index of the appended record, or kNoIndex when the add failed (and showed why).
+    int32_t addTheme(const ThemeRecord& theme);
+    int32_t addLanguage(const LanguageRecord& language);
+    bool addWord(const WordRecord& word);
+    // Removes the word at the index; the last word moves into its place.
+    bool deleteWord(int32_t index);
+    // Undoes a deleteWord(index) that removed `removed`: the word moved into its place goes
+    // back to the end and `removed` returns to the index, so the table is as it was.
+    bool putBackWord(int32_t index, const WordRecord& removed);
+
+  private:
+    template <typename Record>
+    static void indexNames(const RecordTable<Record>& table, TextMap<int32_t>& firstIndex);
+    static int32_t lookUp(const TextMap<int32_t>& firstIndex, std::string_view text);
+
+    Dictionary& dictionary_;
+    DictionaryEdits& edits_;
+    Reporter& reporter_;
+    TextMap<int32_t> firstTheme_;
+    TextMap<int32_t> firstLanguage_;
+    WordTextIndex wordIndex_;
+};
+
+}  // namespace lq
