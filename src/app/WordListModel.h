@@ -1,9 +1,9 @@
-// The main window's word list. The shown texts lie end to end in one string and each row
-// keeps the index of its word, so that 100,000 words fill, sort and free without a pause.
+// The main window's word list. A row is the index of its word and nothing else: the shown text
+// is read from the record when the view asks for it, so that 100,000 listed words cost four
+// bytes each.
 #pragma once
 
 #include <QAbstractListModel>
-#include <QString>
 #include <cstdint>
 #include <vector>
 
@@ -16,23 +16,21 @@ class WordListModel : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Lists the given words sorted by their shown text, ignoring case.
-    void fill(const Dictionary& dictionary, const std::vector<int32_t>& wordIndexes);
+    // Lists the given words of the dictionary sorted by their shown text, ignoring case. The
+    // dictionary must outlive the list or its next fill.
+    void fill(const Dictionary& dictionary, std::vector<int32_t> wordIndexes);
     void clear();
     // The word index behind a row, or kNoIndex for a row outside the list.
     int32_t wordIndexAt(int row) const;
+    // The listed words, top to bottom.
+    const std::vector<int32_t>& listedWords() const { return rows_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   private:
-    struct Row {
-        uint32_t offset;
-        uint32_t length;
-        int32_t wordIndex;
-    };
-    QString texts_;
-    std::vector<Row> rows_;
+    const Dictionary* dictionary_ = nullptr;
+    std::vector<int32_t> rows_;
 };
 
 }  // namespace lq

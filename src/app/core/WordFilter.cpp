@@ -1,6 +1,7 @@
 #include "app/core/WordFilter.h"
 
 #include "store/Knowledge.h"
+#include "store/TextField.h"
 
 namespace lq {
 
@@ -15,11 +16,19 @@ bool passesFilters(const WordRecord& word, const WordFilters& filters) {
             isInKnowledgeBand(word, static_cast<KnowledgeBand>(filters.knowledgeFilter)));
 }
 
-std::vector<int32_t> filteredWords(const Dictionary& dictionary, const WordFilters& filters) {
+bool passesSearch(const WordRecord& word, const TextSearch& search) {
+    return search.empty() || search.foundIn(fieldText(word.word)) ||
+           search.foundIn(fieldText(word.translation)) ||
+           search.foundIn(fieldText(word.transcription));
+}
+
+std::vector<int32_t> filteredWords(const Dictionary& dictionary, const WordFilters& filters,
+                                   const TextSearch& search) {
     std::vector<int32_t> indexes;
     indexes.reserve(dictionary.words.size());
     for (std::size_t i = 0; i < dictionary.words.size(); ++i) {
-        if (passesFilters(dictionary.words[i], filters)) {
+        const WordRecord& word = dictionary.words[i];
+        if (passesFilters(word, filters) && passesSearch(word, search)) {
             indexes.push_back(static_cast<int32_t>(i));
         }
     }
