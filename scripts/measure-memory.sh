@@ -1,15 +1,16 @@
 #!/bin/sh
 # Measures what the words of a dictionary add to the program's memory, from outside it: the
-# peak resident memory (VmHWM) of build/lexiquill under Xvfb, started in a folder that holds a
+# peak resident memory (VmHWM) of the program under Xvfb, started in a folder that holds a
 # dictionary of 0 and of 100,000 words, read once the main window has settled, then the
 # program is stopped. Prints both peaks and the bytes per word between them.
-# Usage: measure-memory.sh [BUILD_DIR] [WORDS]   (defaults: build-memory 100000)
+# The program is the optimised one that `make bench` builds, in the same folder.
+# Usage: measure-memory.sh [BUILD_DIR] [WORDS]   (defaults: build-bench 100000)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-memory}
+build=${1:-$root/build-bench}
 words=${2:-100000}
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLQ_TESTS=OFF -DLQ_BENCH=ON \
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DLQ_TESTS=OFF -DLQ_BENCH=ON \
     >/dev/null
 cmake --build "$build" --target lexiquill lq_bench_dictionary -j 2 >/dev/null
 

@@ -81,8 +81,8 @@ void CMainDialog::connectControls() {
     connect(ui_->wordList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CMainDialog::ShowSelectedWord);
     connect(ui_->wordList, &QListView::doubleClicked, this, &CMainDialog::wordInformation);
-    connect(ui_->filterGroup, &FilterBar::filtersChanged, this, &CMainDialog::RefilterWords);
-    connect(ui_->searchEdit, &QLineEdit::textChanged, this, &CMainDialog::RefilterWords);
+    connect(ui_->filterGroup, &FilterBar::filtersChanged, this, &CMainDialog::narrowWordList);
+    connect(ui_->searchEdit, &QLineEdit::textChanged, this, &CMainDialog::narrowWordList);
     connect(ui_->searchEdit, &WordSearchField::listWanted, this, &CMainDialog::focusWordList);
     connect(ui_->wordDetails, &WordDetailsEditor::wordMoved, this, &CMainDialog::wordMoved);
     connect(ui_->infoButton, &QPushButton::clicked, this, &CMainDialog::wordInformation);
@@ -126,6 +126,7 @@ void CMainDialog::ResetView() {
     ui_->wordDetails->fillNameLists(hasWords);
     enableWordControls(hasWords);
     if (hasWords) {
+        words_->sortWords(dictionary());
         FillWordList();
         ShowSelectedWord();
     } else {
@@ -134,7 +135,15 @@ void CMainDialog::ResetView() {
     ui_->newButton->setEnabled(!dictionary().languages.empty() && !dictionary().themes.empty());
 }
 
+// Any command may have added, deleted or renamed words, so they are sorted again.
 void CMainDialog::RefilterWords() {
+    words_->sortWords(dictionary());
+    narrowWordList();
+}
+
+// The filters or the search changed and the words did not: their sorted order still holds, so
+// that typing into the search over 100,000 words refills the list within a frame.
+void CMainDialog::narrowWordList() {
     words_->clear();
     FillWordList();
     const bool anyShown = words_->rowCount() != 0;
@@ -147,7 +156,7 @@ void CMainDialog::RefilterWords() {
 
 void CMainDialog::FillWordList() {
     const TextSearch search(storedText(ui_->searchEdit->text()));
-    words_->fill(dictionary(), filteredWords(dictionary(), ui_->filterGroup->filters(), search));
+    words_->fill(dictionary(), ui_->filterGroup->filters(), search);
     selectFirstWord();
     showWordCounter();
 }

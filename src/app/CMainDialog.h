@@ -62,6 +62,7 @@ class CMainDialog : public QDialog {
     void connectControls();
     void connectCommand(QAction* action, void (CMainDialog::*command)());
 
+    void narrowWordList();
     void FillWordList();
     void ShowSelectedWord();
     void selectFirstWord();

@@ -6,13 +6,25 @@
 
 namespace lq {
 
-void WordListModel::fill(const Dictionary& dictionary, std::vector<int32_t> wordIndexes) {
-    sortByShownWord(dictionary, wordIndexes);
-    // A search lists few of the words it was reserved for.
-    wordIndexes.shrink_to_fit();
-    beginResetModel();
+void WordListModel::sortWords(const Dictionary& dictionary) {
     dictionary_ = &dictionary;
-    rows_ = std::move(wordIndexes);
+    sorted_.resize(dictionary.words.size());
+    for (std::size_t i = 0; i < sorted_.size(); ++i) {
+        sorted_[i] = static_cast<int32_t>(i);
+    }
+    sortByShownWord(dictionary, sorted_);
+}
+
+void WordListModel::fill(const Dictionary& dictionary, const WordFilters& filters,
+                         const TextSearch& search) {
+    if (dictionary_ != &dictionary || sorted_.size() != dictionary.words.size()) {
+        sortWords(dictionary);
+    }
+    std::vector<int32_t> rows = filteredWords(dictionary, sorted_, filters, search);
+    // A search lists few of the words it was reserved for.
+    rows.shrink_to_fit();
+    beginResetModel();
+    rows_ = std::move(rows);
     endResetModel();
 }
 

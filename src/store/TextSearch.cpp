@@ -43,21 +43,29 @@ bool TextSearch::foundIn(std::string_view stored) const {
     if (term_.empty()) {
         return true;
     }
-    // Most texts are plain ASCII, whose comparable form is their lower case: no copy is made.
-    if (isAscii(stored)) {
-        return asciiTerm_ && foundInAscii(stored);
+    if (!asciiTerm_) {
+        // The comparable form of an ASCII text is ASCII: only other texts can hold this term.
+        return !isAscii(stored) && foundInShown(stored);
     }
+    return foundInAscii(stored);
+}
+
+bool TextSearch::foundInShown(std::string_view stored) const {
     return comparableText(utf8AsShown(stored), kSearchOptions).find(term_) != std::string::npos;
 }
 
+// Plain ASCII, the most common text, is searched as it stands, its lower case being its
+// comparable form, without a copy. Normalising a character never changes the characters before
+// it (accents are removed, not composed), so a match found before the first byte beyond ASCII
+// stands; from that byte on, the whole text is normalised.
 bool TextSearch::foundInAscii(std::string_view text) const {
     const std::size_t length = term_.size();
-    if (length > text.size()) {
-        return false;
-    }
     const char first = term_.front();
-    for (std::size_t start = 0; start + length <= text.size(); ++start) {
-        if (asciiLower(text[start]) != first) {
+    for (std::size_t start = 0; start < text.size(); ++start) {
+        if (static_cast<unsigned char>(text[start]) >= 0x80) {
+            return foundInShown(text);
+        }
+        if (asciiLower(text[start]) != first || start + length > text.size()) {
             continue;
         }
         std::size_t matched = 1;

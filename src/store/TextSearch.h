@@ -21,9 +21,10 @@ class TextSearch {
 
   private:
     bool foundInAscii(std::string_view text) const;
+    bool foundInShown(std::string_view stored) const;
 
-    std::string term_;  // in the comparable form
-    bool asciiTerm_ = true;
+    std::string term_;       // in the comparable form
+    bool asciiTerm_ = true;  // then an ASCII text is searched without a copy
 };
 
 }  // namespace lq

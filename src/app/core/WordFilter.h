@@ -26,5 +26,9 @@ bool passesSearch(const WordRecord& word, const TextSearch& search);
 // Indexes of the words that pass all three filters and the search, in table order.
 std::vector<int32_t> filteredWords(const Dictionary& dictionary, const WordFilters& filters,
                                    const TextSearch& search = TextSearch());
+// The same, of the given word indexes and in their order.
+std::vector<int32_t> filteredWords(const Dictionary& dictionary,
+                                   const std::vector<int32_t>& wordIndexes,
+                                   const WordFilters& filters, const TextSearch& search);
 
 }  // namespace lq
