@@ -1,22 +1,27 @@
 // The main window over large dictionaries: its refreshes against a plain case-insensitive sort
-// of the same word texts, and the memory that each word of a dictionary adds to the program.
+// of the same word texts, a search against a plain case-insensitive scan of the same texts, and
+// the memory that each word of a dictionary adds to the program.
 #include "MainWindowBench.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
 #include <QString>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "BenchDictionary.h"
 #include "SilentReporter.h"
 #include "app/CMainDialog.h"
 #include "store/DictionaryImage.h"
@@ -35,39 +40,6 @@ class NoonClock : public Clock {
     SYSTEMTIME localTime() const override { return {2024, 5, 3, 15, 12, 0, 0, 0}; }
     int64_t secondsSinceEpoch() const override { return 1715774400; }
 };
-
-// Unique words of mixed case and length, spread over 20 themes and 6 languages, some tested.
-Dictionary largeDictionary(int wordCount) {
-    Dictionary d;
-    d.header = newDictionaryHeader(NoonClock().localTime());
-    for (int i = 0; i < 6; ++i) {
-        d.languages.push_back(makeLanguageRecord("language " + std::to_string(i)));
-    }
-    for (int i = 0; i < 20; ++i) {
-        d.themes.push_back(makeThemeRecord("Theme " + std::to_string(i)));
-    }
-    TestRandom random;
-    d.words.resize(static_cast<std::size_t>(wordCount));
-    for (int i = 0; i < wordCount; ++i) {
-        WordRecord& word = d.words[static_cast<std::size_t>(i)];
-        word = WordRecord{};
-        std::string text;
-        const int letters = 4 + random.draw() % 9;
-        for (int k = 0; k < letters; ++k) {
-            const char base = random.draw() % 4 == 0 ? 'A' : 'a';
-            text += static_cast<char>(base + random.draw() % 26);
-        }
-        text += std::to_string(i);  // unique
-        setFieldText(word.word, text);
-        setFieldText(word.translation, "translation of " + text);
-        setFieldText(word.transcription, "[" + text + "]");
-        word.themeIndex = i % 20;
-        word.languageIndex = i % 6;
-        word.testedCount = i % 3;
-        word.rightCount = i % 2;
-    }
-    return d;
-}
 
 // A window over a dictionary of the given size, kept for all runs of that size.
 struct Fixture {
@@ -97,20 +69,17 @@ Fixture& fixture(int wordCount) {
     return *slot;
 }
 
-// Resident memory in bytes.
-int64_t residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    int64_t size = 0;
-    int64_t resident = 0;
-    statm >> size >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
-void writeDictionaryFile(const std::string& path, int wordCount) {
-    const std::vector<uint8_t> bytes = dictionaryBytes(largeDictionary(wordCount));
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+// The most memory the process has held resident so far, in bytes: what the program needs, with
+// every passing buffer of the load and the first fill in it.
+int64_t peakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::strtoll(line.c_str() + 6, nullptr, 10) * 1024;
+        }
+    }
+    return -1;
 }
 
 // Runs this program again as a memory probe on the dictionary at `path`; -1 when it fails.
@@ -127,18 +96,18 @@ int64_t residentInFreshProcess(const std::string& path) {
     return read ? bytes : -1;
 }
 
-// What the words of a 100,000-word dictionary add to the program once its main window shows
-// them. Each figure comes from a fresh process, so that no other benchmark's heap is in it, and
-// the same program over the same themes and languages without words is taken away, so that
-// Qt's own first window is not in it either. Stated per word, beside the 160 bytes that a word
+// What the words of a 100,000-word dictionary add to the program's peak resident memory once its
+// main window shows them. Each figure comes from a fresh process, so that no other benchmark's heap
+// is in it, and the same program over the same themes and languages without words is taken away, so
+// that Qt's own first window is not in it either. Stated per word, beside the 160 bytes that a word
 // takes in the file.
 void BM_MemoryPerWordOfA100000WordDictionary(benchmark::State& state) {
     constexpr int kWords = 100000;
     const std::string folder = QDir::tempPath().toStdString();
     const std::string withWords = folder + "/lexiquill-bench-memory.lqd";
     const std::string withoutWords = folder + "/lexiquill-bench-memory-empty.lqd";
-    writeDictionaryFile(withWords, kWords);
-    writeDictionaryFile(withoutWords, 0);
+    writeLargeDictionary(withWords, kWords);
+    writeLargeDictionary(withoutWords, 0);
     for (auto _ : state) {
         const int64_t full = residentInFreshProcess(withWords);
         const int64_t empty = residentInFreshProcess(withoutWords);
@@ -190,6 +159,89 @@ void BM_RefilterWords(benchmark::State& state) {
 }
 BENCHMARK(BM_RefilterWords)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same three texts of every word, decoded once, for the yardstick scan.
+struct DecodedTexts {
+    std::vector<QString> words;
+    std::vector<QString> translations;
+    std::vector<QString> transcriptions;
+};
+
+DecodedTexts decodedTexts(const Dictionary& d) {
+    DecodedTexts texts;
+    for (const WordRecord& word : d.words) {
+        texts.words.push_back(QString::fromUtf8(fieldText(word.word)));
+        texts.translations.push_back(QString::fromUtf8(fieldText(word.translation)));
+        texts.transcriptions.push_back(QString::fromUtf8(fieldText(word.transcription)));
+    }
+    return texts;
+}
+
+// The yardstick: which words hold the term in one of their texts, ignoring case.
+std::vector<int32_t> plainScan(const DecodedTexts& texts, const QString& term) {
+    std::vector<int32_t> found;
+    for (std::size_t i = 0; i < texts.words.size(); ++i) {
+        if (texts.words[i].contains(term, Qt::CaseInsensitive) ||
+            texts.translations[i].contains(term, Qt::CaseInsensitive) ||
+            texts.transcriptions[i].contains(term, Qt::CaseInsensitive)) {
+            found.push_back(static_cast<int32_t>(i));
+        }
+    }
+    return found;
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Typing into the search field refills the list under the term, which has to fit in a frame
+// (16 ms). Each iteration times the refill and, in the same run, the plain scan; "ratio" is
+// refill / scan. "ab" lists about one word in a hundred, "a" every word.
+void BM_SearchRefillVsPlainScan(benchmark::State& state, const char* term) {
+    Fixture& bench = fixture(100000);
+    const DecodedTexts texts = decodedTexts(bench.store.currentDictionary);
+    CMainDialog& window = *bench.window;
+    window.ResetView();
+    auto* search = window.findChild<QLineEdit*>("searchEdit");
+    if (search == nullptr) {
+        state.SkipWithError("no search field");
+        return;
+    }
+    double refillMs = 0;
+    double scanMs = 0;
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        const std::vector<int32_t> found = plainScan(texts, QString::fromUtf8(term));
+        scanMs += millisecondsSince(start);
+        benchmark::DoNotOptimize(found.data());
+
+        search->clear();  // untimed: the field is empty again before the term is typed
+        start = std::chrono::steady_clock::now();
+        search->setText(QString::fromUtf8(term));
+        const double elapsed = millisecondsSince(start);
+        refillMs += elapsed;
+        state.SetIterationTime(elapsed / 1e3);
+        listed = window.listedWords().size();
+        if (listed != found.size()) {
+            state.SkipWithError("the search and the scan found different words");
+            break;
+        }
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["refill_ms"] = refillMs / iterations;
+    state.counters["scan_ms"] = scanMs / iterations;
+    state.counters["ratio"] = refillMs / scanMs;
+    state.counters["listed"] = static_cast<double>(listed);
+    search->clear();
+}
+BENCHMARK_CAPTURE(BM_SearchRefillVsPlainScan, few_words, "ab")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchRefillVsPlainScan, every_word, "a")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 const char* memoryProbePath(int argc, char** argv) {
@@ -213,7 +265,7 @@ int runMemoryProbe(const char* path) {
     }
     window.show();
     QApplication::processEvents();
-    std::printf("%lld\n", static_cast<long long>(residentBytes()));
+    std::printf("%lld\n", static_cast<long long>(peakResidentBytes()));
     return 0;
 }
 

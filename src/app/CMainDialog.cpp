@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 #include "app/CDictionaryInformation.h"
 #include "app/CExit.h"
@@ -12,6 +13,7 @@
 #include "app/FilterBar.h"
 #include "app/WordDetailsEditor.h"
 #include "app/WordListModel.h"
+#include "app/WordSearchField.h"
 #include "app/core/InfoText.h"
 #include "app/core/WordFilter.h"
 #include "catalog/CatalogDialogs.h"
@@ -24,6 +26,7 @@
 #include "store/Knowledge.h"
 #include "store/TestRandom.h"
 #include "store/TextField.h"
+#include "store/TextSearch.h"
 #include "store/WorkingFolder.h"
 #include "ui/CAbout.h"
 #include "ui/CBrowse.h"
@@ -50,6 +53,7 @@ CMainDialog::CMainDialog(DictionaryStore& store, TestRandom& random, QWidget* pa
 }
 
 CMainDialog::~CMainDialog() {
+    ui_->wordList->removeEventFilter(this);
     ui_->wordDetails->stopEditing();
 }
 
@@ -64,6 +68,11 @@ void CMainDialog::prepareControls() {
     setButtonPicture(ui_->renameButton, "word-rename");
     setButtonPicture(ui_->deleteButton, "word-delete");
     ui_->wordList->setModel(words_);
+    ui_->wordList->installEventFilter(this);
+    ui_->wordList->setFocus(Qt::OtherFocusReason);
+    ui_->deleteButton->setToolTip("Delete the selected word (" +
+                                  QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText) +
+                                  ")");
     ui_->wordDetails->setUp(dictionary(), store_.reporter(),
                             [this] { return selectedWordIndex(); });
 }
@@ -72,7 +81,9 @@ void CMainDialog::connectControls() {
     connect(ui_->wordList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CMainDialog::ShowSelectedWord);
     connect(ui_->wordList, &QListView::doubleClicked, this, &CMainDialog::wordInformation);
-    connect(ui_->filterGroup, &FilterBar::filtersChanged, this, &CMainDialog::RefilterWords);
+    connect(ui_->filterGroup, &FilterBar::filtersChanged, this, &CMainDialog::narrowWordList);
+    connect(ui_->searchEdit, &QLineEdit::textChanged, this, &CMainDialog::narrowWordList);
+    connect(ui_->searchEdit, &WordSearchField::listWanted, this, &CMainDialog::focusWordList);
     connect(ui_->wordDetails, &WordDetailsEditor::wordMoved, this, &CMainDialog::wordMoved);
     connect(ui_->infoButton, &QPushButton::clicked, this, &CMainDialog::wordInformation);
     connect(ui_->newButton, &QPushButton::clicked, this, &CMainDialog::newWord);
@@ -110,9 +121,12 @@ void CMainDialog::ResetView() {
     const bool hasWords = !dictionary().words.empty();
     ui_->filterGroup->reset(dictionary(), hasWords);
     ui_->filterGroup->enableLists(hasWords);
+    clearSearch();
+    ui_->searchEdit->setEnabled(hasWords);
     ui_->wordDetails->fillNameLists(hasWords);
     enableWordControls(hasWords);
     if (hasWords) {
+        words_->sortWords(dictionary());
         FillWordList();
         ShowSelectedWord();
     } else {
@@ -121,7 +135,15 @@ void CMainDialog::ResetView() {
     ui_->newButton->setEnabled(!dictionary().languages.empty() && !dictionary().themes.empty());
 }
 
+// Any command may have added, deleted or renamed words, so they are sorted again.
 void CMainDialog::RefilterWords() {
+    words_->sortWords(dictionary());
+    narrowWordList();
+}
+
+// The filters or the search changed and the words did not: their sorted order still holds, so
+// that typing into the search over 100,000 words refills the list within a frame.
+void CMainDialog::narrowWordList() {
     words_->clear();
     FillWordList();
     const bool anyShown = words_->rowCount() != 0;
@@ -133,7 +155,8 @@ void CMainDialog::RefilterWords() {
 }
 
 void CMainDialog::FillWordList() {
-    words_->fill(dictionary(), filteredWords(dictionary(), ui_->filterGroup->filters()));
+    const TextSearch search(storedText(ui_->searchEdit->text()));
+    words_->fill(dictionary(), ui_->filterGroup->filters(), search);
     selectFirstWord();
     showWordCounter();
 }
@@ -150,6 +173,20 @@ void CMainDialog::selectFirstWord() {
     const QModelIndex first = words_->index(0);
     ui_->wordList->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
     ui_->wordList->scrollTo(first);
+}
+
+const std::vector<int32_t>& CMainDialog::listedWords() const {
+    return words_->listedWords();
+}
+
+// Emptied as the filters are cleared, without a refill of its own.
+void CMainDialog::clearSearch() {
+    const QSignalBlocker quiet(ui_->searchEdit);
+    ui_->searchEdit->clear();
+}
+
+void CMainDialog::focusWordList() {
+    ui_->wordList->setFocus(Qt::OtherFocusReason);
 }
 
 int32_t CMainDialog::selectedWordIndex() const {
@@ -189,7 +226,10 @@ void CMainDialog::wordMoved(int32_t index) {
 
 void CMainDialog::newWord() {
     CNewWord dialog(dictionary(), store_.reporter(), store_.clock(), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    const int result = dialog.exec();
+    // Not back into whichever field last had it, where a Tab and typing would overwrite a text.
+    focusWordList();
+    if (result != QDialog::Accepted) {
         return;
     }
     if (dictionary().words.size() < 2) {
@@ -315,6 +355,18 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->wordList && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            deleteWord();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CMainDialog::reject() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
@@ -48,8 +49,12 @@ class CMainDialog : public QDialog {
     // Every way of leaving the window ends here: "E&xit", the close box and Escape.
     void reject() override;
 
+    // The listed words, top to bottom.
+    const std::vector<int32_t>& listedWords() const;
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Dictionary& dictionary();
@@ -57,12 +62,15 @@ class CMainDialog : public QDialog {
     void connectControls();
     void connectCommand(QAction* action, void (CMainDialog::*command)());
 
+    void narrowWordList();
     void FillWordList();
     void ShowSelectedWord();
     void selectFirstWord();
     void showWordCounter();
     int32_t selectedWordIndex() const;
     void enableWordControls(bool enabled);
+    void clearSearch();
+    void focusWordList();
 
     void wordMoved(int32_t index);
     void newWord();

@@ -40,12 +40,22 @@ CNewWord::CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& cloc
 
 CNewWord::~CNewWord() = default;
 
+// The refused text is selected, so that typing replaces it.
+void CNewWord::focusField(NewWordField field) {
+    QLineEdit* edit = field == NewWordField::Word          ? ui_->wordEdit
+                      : field == NewWordField::Translation ? ui_->translationEdit
+                                                           : ui_->transcriptionEdit;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
 void CNewWord::accept() {
     const std::string word = storedText(ui_->wordEdit->text());
     const std::string translation = storedText(ui_->translationEdit->text());
     const std::string transcription = storedText(ui_->transcriptionEdit->text());
     if (const auto refusal = newWordRefusal(dictionary_, word, translation, transcription)) {
-        reporter_.showError(kCantAddWord, *refusal);
+        reporter_.showError(kCantAddWord, refusal->howToFix);
+        focusField(refusal->field);
         return;
     }
     const int32_t theme = currentRecordIndex(ui_->themeList);

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "app/core/WordChecks.h"
+
 namespace Ui {
 class CNewWord;
 }
@@ -26,6 +28,8 @@ class CNewWord : public QDialog {
     void accept() override;
 
   private:
+    void focusField(NewWordField field);
+
     std::unique_ptr<Ui::CNewWord> ui_;
     Dictionary& dictionary_;
     Reporter& reporter_;

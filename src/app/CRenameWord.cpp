@@ -23,6 +23,8 @@ CRenameWord::CRenameWord(Dictionary& dictionary, int32_t wordIndex, Reporter& re
     ui_->oldNameEdit->setText(current);
     ui_->newNameEdit->setText(current);
     ui_->newNameEdit->setValidator(new ByteLimitValidator(kNameSize - 1, this));
+    // Typing replaces the name at once; the old name beside it is only there to be read.
+    ui_->newNameEdit->setFocus(Qt::OtherFocusReason);
     ui_->newNameEdit->selectAll();
     connect(ui_->okButton, &QPushButton::clicked, this, &CRenameWord::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CRenameWord::reject);
@@ -38,6 +40,8 @@ void CRenameWord::accept() {
                                     : std::string(fieldText(word.word));
     if (const auto refusal = renameRefusal(dictionary_, wordIndex_, newName)) {
         reporter_.showError(kCantRenameWord, *refusal);
+        ui_->newNameEdit->setFocus(Qt::OtherFocusReason);
+        ui_->newNameEdit->selectAll();
         return;
     }
     renameWord(dictionary_, wordIndex_, newName);

@@ -49,6 +49,8 @@ MainMenu buildMainMenu(QWidget* window) {
     helpBar->setNativeMenuBar(false);
     QMenu* help = addMenu(helpBar, "helpMenu", "&Help");
     menu.help = addCommand(help, "actionHelp", "&Help...");
+    // Shown in the menu; in another window F1 reaches the help through the window's key filter.
+    menu.help->setShortcut(Qt::Key_F1);
     menu.howToUse = addCommand(help, "actionHowToUse", "How to &use...");
     help->addSeparator();
     menu.about = addCommand(help, "actionAbout", "&About...");

@@ -1,49 +1,41 @@
 #include "app/WordListModel.h"
 
+#include "app/WordOrder.h"
 #include "store/Dictionary.h"
-#include "ui/NameOrder.h"
 #include "ui/TextCodec.h"
 
 namespace lq {
 
-void WordListModel::fill(const Dictionary& dictionary, const std::vector<int32_t>& wordIndexes) {
-    QString texts;
-    texts.reserve(static_cast<qsizetype>(wordIndexes.size()) * 12);
-    std::vector<Row> unsorted;
-    unsorted.reserve(wordIndexes.size());
-    for (const int32_t index : wordIndexes) {
-        const QString text = displayField(dictionary.words[static_cast<std::size_t>(index)].word);
-        unsorted.push_back(
-            {static_cast<uint32_t>(texts.size()), static_cast<uint32_t>(text.size()), index});
-        texts += text;
+void WordListModel::sortWords(const Dictionary& dictionary) {
+    dictionary_ = &dictionary;
+    sorted_.resize(dictionary.words.size());
+    for (std::size_t i = 0; i < sorted_.size(); ++i) {
+        sorted_[i] = static_cast<int32_t>(i);
     }
-    std::vector<OrderKey> keys;
-    keys.reserve(unsorted.size());
-    for (std::size_t i = 0; i < unsorted.size(); ++i) {
-        const QStringView text = QStringView(texts).mid(unsorted[i].offset, unsorted[i].length);
-        keys.push_back(orderKey(text, static_cast<uint32_t>(i)));
+    sortByShownWord(dictionary, sorted_);
+}
+
+void WordListModel::fill(const Dictionary& dictionary, const WordFilters& filters,
+                         const TextSearch& search) {
+    if (dictionary_ != &dictionary || sorted_.size() != dictionary.words.size()) {
+        sortWords(dictionary);
     }
-    sortKeys(keys);
-    std::vector<Row> rows;
-    rows.reserve(keys.size());
-    for (const OrderKey& key : keys) {
-        rows.push_back(unsorted[key.item]);
-    }
+    std::vector<int32_t> rows = filteredWords(dictionary, sorted_, filters, search);
+    // A search lists few of the words it was reserved for.
+    rows.shrink_to_fit();
     beginResetModel();
-    texts_ = std::move(texts);
     rows_ = std::move(rows);
     endResetModel();
 }
 
 void WordListModel::clear() {
     beginResetModel();
-    texts_.clear();
-    rows_.clear();
+    rows_ = {};
     endResetModel();
 }
 
 int32_t WordListModel::wordIndexAt(int row) const {
-    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].wordIndex : kNoIndex;
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)] : kNoIndex;
 }
 
 int WordListModel::rowCount(const QModelIndex& parent) const {
@@ -51,15 +43,17 @@ int WordListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant WordListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) {
+    const int32_t wordIndex = index.isValid() ? wordIndexAt(index.row()) : kNoIndex;
+    // A word deleted a moment ago may still be listed until the list is refilled.
+    if (wordIndex < 0 || dictionary_ == nullptr ||
+        static_cast<std::size_t>(wordIndex) >= dictionary_->words.size()) {
         return {};
     }
-    const Row& row = rows_[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole) {
-        return QString(texts_.constData() + row.offset, row.length);
+        return displayField(dictionary_->words[static_cast<std::size_t>(wordIndex)].word);
     }
     if (role == Qt::UserRole) {
-        return row.wordIndex;
+        return wordIndex;
     }
     return {};
 }

@@ -1,38 +1,40 @@
-// The main window's word list. The shown texts lie end to end in one string and each row
-// keeps the index of its word, so that 100,000 words fill, sort and free without a pause.
+// The main window's word list. A row is the index of its word and nothing else: the shown text
+// is read from the record when the view asks for it, so that 100,000 listed words cost four
+// bytes each, and four more for the order of all words that every fill picks from.
 #pragma once
 
 #include <QAbstractListModel>
-#include <QString>
 #include <cstdint>
 #include <vector>
 
-namespace lq {
+#include "app/core/WordFilter.h"
 
-struct Dictionary;
+namespace lq {
 
 class WordListModel : public QAbstractListModel {
     Q_OBJECT
   public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Lists the given words sorted by their shown text, ignoring case.
-    void fill(const Dictionary& dictionary, const std::vector<int32_t>& wordIndexes);
+    // Puts every word of the dictionary in the order of its shown text, ignoring case: needed
+    // again whenever words were added, deleted or renamed. The dictionary must outlive the list.
+    void sortWords(const Dictionary& dictionary);
+    // Lists the words that pass the filters and the search, in the sorted order. A dictionary
+    // whose words are not the sorted ones is sorted first.
+    void fill(const Dictionary& dictionary, const WordFilters& filters, const TextSearch& search);
     void clear();
     // The word index behind a row, or kNoIndex for a row outside the list.
     int32_t wordIndexAt(int row) const;
+    // The listed words, top to bottom.
+    const std::vector<int32_t>& listedWords() const { return rows_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   private:
-    struct Row {
-        uint32_t offset;
-        uint32_t length;
-        int32_t wordIndex;
-    };
-    QString texts_;
-    std::vector<Row> rows_;
+    const Dictionary* dictionary_ = nullptr;
+    std::vector<int32_t> sorted_;  // every word, so that a new search or filter needs no sort
+    std::vector<int32_t> rows_;
 };
 
 }  // namespace lq

@@ -26,6 +26,7 @@ constexpr ThemeName kThemeNames[] = {
     {"warning", "dialog-warning"}, {"password", "dialog-password"},
     {"exit", "application-exit"},  {"button-save", "document-save"},
     {"word-new", "list-add"},      {"word-delete", "edit-delete"},
+    {"search", "edit-find"},
 };
 
 const char* themeName(const char* name) {

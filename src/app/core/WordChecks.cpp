@@ -8,20 +8,25 @@ bool isBlankTranslation(std::string_view translation) {
     return translation.empty() || translation.front() == '?';
 }
 
-std::optional<std::string_view> newWordRefusal(const Dictionary& dictionary, std::string_view word,
-                                               std::string_view translation,
-                                               std::string_view transcription) {
+std::optional<NewWordRefusal> newWordRefusal(const Dictionary& dictionary, std::string_view word,
+                                             std::string_view translation,
+                                             std::string_view transcription) {
     if (word.empty()) {
-        return "Field \"The word\" is blank, it must include atlast 1 character.";
+        return NewWordRefusal{NewWordField::Word,
+                              "Field \"The word\" is blank, it must include atlast 1 character."};
     }
     if (isBlankTranslation(translation)) {
-        return "Field \"Translation\" is blank, it must include atlast 1 character.";
+        return NewWordRefusal{
+            NewWordField::Translation,
+            "Field \"Translation\" is blank, it must include atlast 1 character."};
     }
     if (transcription.empty()) {
-        return "Field \"Transcription\" is blank, it must include atlast 1 character.";
+        return NewWordRefusal{
+            NewWordField::Transcription,
+            "Field \"Transcription\" is blank, it must include atlast 1 character."};
     }
     if (findWord(dictionary, word) != kNoIndex) {
-        return "Such word already exist.";
+        return NewWordRefusal{NewWordField::Word, "Such word already exist."};
     }
     return std::nullopt;
 }

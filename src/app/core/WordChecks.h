@@ -19,10 +19,18 @@ inline constexpr std::string_view kTranslationMustHaveText =
 // Empty, or beginning with "?" (the placeholder of an unknown translation).
 bool isBlankTranslation(std::string_view translation);
 
-// The how-to-fix text of the first check a new word fails, or nothing when it may be added.
-std::optional<std::string_view> newWordRefusal(const Dictionary& dictionary, std::string_view word,
-                                               std::string_view translation,
-                                               std::string_view transcription);
+// The fields of a new word, in the order they are checked.
+enum class NewWordField { Word, Translation, Transcription };
+
+struct NewWordRefusal {
+    NewWordField field;  // the field at fault
+    std::string_view howToFix;
+};
+
+// The first check a new word fails, or nothing when it may be added.
+std::optional<NewWordRefusal> newWordRefusal(const Dictionary& dictionary, std::string_view word,
+                                             std::string_view translation,
+                                             std::string_view transcription);
 
 // The how-to-fix text when the word at `index` may not take `newName`.
 std::optional<std::string_view> renameRefusal(const Dictionary& dictionary, int32_t index,
