@@ -194,6 +194,22 @@ INSTANTIATE_TEST_SUITE_P(
                                   std::string(29, 'a') + "ü"}),
     CaseName());
 
+TEST_F(CsvImportTest, AShortenedWordIsFoundByItsShortenedText) {
+    CsvImportOptions options = targetedOptions();
+    options.shortenLongTexts = true;
+    const std::string longWord(40, 'a');
+    const CsvImportSummary summary = run(longWord +
+                                             ",one
+                                             " + longWord + " b,
+                                         two " + std::string(31, 'a') + ",
+                                         three ",
+                                         options);
+    EXPECT_EQ(summary.wordsAdded, 1);
+    EXPECT_EQ(summary.refused,
+              (std::vector<RefusedRow>{{2, "The word is already in the dictionary."},
+                                       {3, "The word is already in the dictionary."}}));
+}
+
 struct PlacementCase {
     const char* name;
     Placement theme;

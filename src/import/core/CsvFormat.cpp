@@ -2,7 +2,6 @@
 
 #include <csv.h>
 
-#include <charconv>
 #include <cstdio>
 
 namespace lq {
@@ -53,12 +52,13 @@ bool readNumber(std::string_view text, std::size_t& position, std::size_t digits
     if (text.size() - position < digits) {
         return false;
     }
+    value = 0;
     for (std::size_t i = position; i < position + digits; ++i) {
         if (text[i] < '0' || text[i] > '9') {
             return false;
         }
+        value = value * 10 + (text[i] - '0');
     }
-    std::from_chars(text.data() + position, text.data() + position + digits, value);
     position += digits;
     return true;
 }

@@ -1,6 +1,5 @@
 #include "import/core/CsvImport.h"
 
-#include <charconv>
 #include <limits>
 #include <new>
 #include <optional>
@@ -43,13 +42,25 @@ std::optional<int32_t> readCount(std::string_view text, std::string_view name,
         reason = "The " + std::string(name) + " are negative.";
         return std::nullopt;
     }
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (!allDigits(text) || error != std::errc() || end != text.data() + text.size()) {
+    int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9' || value > std::numeric_limits<int32_t>::max()) {
+            reason = "The " + std::string(name) + " are not a count.";
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value > std::numeric_limits<int32_t>::max()) {
         reason = "The " + std::string(name) + " are not a count.";
         return std::nullopt;
     }
-    return value;
+    return static_cast<int32_t>(value);
+}
+
+// A guess that errs low: a row of an export takes some 64 bytes, a word list's fewer, and a
+// table that was guessed too small only grows.
+std::size_t expectedRows(std::string_view text) {
+    return text.size() / 64;
 }
 
 template <typename Record>
@@ -113,19 +124,25 @@ CsvImportRun::CsvImportRun(std::string_view text, const CsvLayout& layout, Dicti
                            DictionaryEdits& edits)
     : reader_(text, layout.delimiter),
       layout_(layout),
-      // A row takes some 30 bytes at least, so this is room enough for the words to come.
-      current_(current, edits, reporter, text.size() / 32),
+      current_(current, edits, reporter, expectedRows(text)),
       options_(options),
       reporter_(reporter),
       // One reading for the whole run: every word that brings no time of its own gets this.
       startTime_(clock.localTime()),
       totalBytes_(text.size()),
-      headerPending_(layout.headerRow) {}
+      headerPending_(layout.headerRow) {
+    // Room for the words to come, so that the table is not copied again and again as it grows.
+    // Only the capacity changes; a table that can't have it grows as it goes.
+    try {
+        current.words.reserve(current.words.size() + expectedRows(text));
+    } catch (const std::bad_alloc&) {
+    }
+}
 
 bool CsvImportRun::step(int32_t rowCount) {
     try {
         for (int32_t taken = 0; taken < rowCount && !finished_; ++taken) {
-            const CsvRow* row = reader_.next();
+            const CsvRow* row = takeRow();
             if (row == nullptr) {
                 finish();
             } else if (headerPending_) {
@@ -139,6 +156,22 @@ bool CsvImportRun::step(int32_t rowCount) {
         finish();
     }
     return finished_;
+}
+
+// The row after the one returned is read already, so that its word's place in the word index is
+// on its way into the cache while this one is imported: a large index misses it on nearly every
+// lookup.
+const CsvRow* CsvImportRun::takeRow() {
+    const CsvRow* row = started_ ? ahead_ : reader_.next();
+    rowHash_ =
+        started_ || row == nullptr ? aheadHash_ : current_.wordHash(cell(*row, CsvField::Word));
+    started_ = true;
+    ahead_ = row != nullptr ? reader_.next() : nullptr;
+    if (ahead_ != nullptr) {
+        aheadHash_ = current_.wordHash(cell(*ahead_, CsvField::Word));
+        current_.prefetchWord(aheadHash_);
+    }
+    return row;
 }
 
 void CsvImportRun::stop() {
@@ -192,7 +225,11 @@ void CsvImportRun::importRow(const CsvRow& row) {
         refuse(row.line(), std::move(reason));
         return;
     }
-    const int32_t existing = current_.findWord(texts.word);
+    // A shortened word is filed under its shortened text.
+    const uint32_t hash = texts.word.size() == cell(row, CsvField::Word).size()
+                              ? rowHash_
+                              : current_.wordHash(texts.word);
+    const int32_t existing = current_.findWord(texts.word, hash);
     if (existing != kNoIndex && !options_.overwriteExisting) {
         refuse(row.line(), "The word is already in the dictionary.");
         return;
@@ -208,7 +245,7 @@ void CsvImportRun::importRow(const CsvRow& row) {
     word.themeIndex = theme.place;
     word.languageIndex = language.place;
     const int32_t addedBefore = summary_.wordsAdded;
-    addOrOverwrite(word, existing);
+    addOrOverwrite(word, existing, hash);
     if (summary_.wordsAdded == addedBefore) {
         refuse(row.line(), "Memory ran out.");
         return;
@@ -293,7 +330,7 @@ bool CsvImportRun::choosePlace(Side& side, std::string& reason) const {
         side.place = side.target;
         return true;
     }
-    side.place = side.isTheme ? current_.findTheme(side.name) : current_.findLanguage(side.name);
+    side.place = findNamed(side);
     if (side.place != kNoIndex) {
         return true;
     }
@@ -304,6 +341,21 @@ bool CsvImportRun::choosePlace(Side& side, std::string& reason) const {
     }
     side.addPending = true;
     return true;
+}
+
+// A name once found keeps its index for the whole run: records are only added meanwhile.
+int32_t CsvImportRun::findNamed(const Side& side) const {
+    NameMemo& memo = side.isTheme ? lastTheme_ : lastLanguage_;
+    if (memo.index != kNoIndex && memo.name == side.name) {
+        return memo.index;
+    }
+    const int32_t found =
+        side.isTheme ? current_.findTheme(side.name) : current_.findLanguage(side.name);
+    if (found != kNoIndex) {
+        memo.name.assign(side.name);
+        memo.index = found;
+    }
+    return found;
 }
 
 bool CsvImportRun::addMissing(Side& side) {
@@ -319,7 +371,7 @@ bool CsvImportRun::addMissing(Side& side) {
     return true;
 }
 
-void CsvImportRun::addOrOverwrite(const WordRecord& word, int32_t existing) {
+void CsvImportRun::addOrOverwrite(const WordRecord& word, int32_t existing, uint32_t hash) {
     std::optional<WordRecord> replaced;
     if (existing != kNoIndex) {
         replaced = current_.dictionary().words[static_cast<std::size_t>(existing)];
@@ -327,7 +379,7 @@ void CsvImportRun::addOrOverwrite(const WordRecord& word, int32_t existing) {
             return;  // its failure is shown; adding now would make the word twice
         }
     }
-    if (current_.addWord(word)) {
+    if (current_.addWord(word, hash)) {
         ++summary_.wordsAdded;
         if (replaced) {
             ++summary_.wordsOverwritten;

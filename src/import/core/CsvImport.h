@@ -79,14 +79,21 @@ class CsvImportRun {
     struct RowTexts;
     struct Side;
 
+    struct NameMemo {
+        std::string name;
+        int32_t index = kNoIndex;
+    };
+
+    const CsvRow* takeRow();
     void importRow(const CsvRow& row);
+    int32_t findNamed(const Side& side) const;
     std::string_view cell(const CsvRow& row, CsvField field) const;
     bool fitTexts(RowTexts& texts, std::string& reason) const;
     bool readCounts(const CsvRow& row, WordRecord& word, std::string& reason) const;
     bool readCreated(const CsvRow& row, WordRecord& word, std::string& reason) const;
     bool choosePlace(Side& side, std::string& reason) const;
     bool addMissing(Side& side);
-    void addOrOverwrite(const WordRecord& word, int32_t existing);
+    void addOrOverwrite(const WordRecord& word, int32_t existing, uint32_t hash);
     void refuse(int64_t line, std::string reason);
     void finish();
 
@@ -100,6 +107,14 @@ class CsvImportRun {
     std::size_t totalBytes_;
     bool headerPending_;
     bool finished_ = false;
+    bool started_ = false;
+    const CsvRow* ahead_ = nullptr;  // the row after the one being imported
+    // The word index's hashes of the two rows' words, worked out once for lookup and add.
+    uint32_t rowHash_ = 0;
+    uint32_t aheadHash_ = 0;
+    // The last name found on each side: the rows of a file mostly share a few.
+    mutable NameMemo lastTheme_;
+    mutable NameMemo lastLanguage_;
 };
 
 }  // namespace lq

@@ -80,7 +80,7 @@ CsvReader::~CsvReader() {
 // libcsv is C: nothing may be thrown through it, so a failed copy is noted and thrown later.
 void CsvReader::endField(void* data, std::size_t size, void* reader) {
     auto& self = *static_cast<CsvReader*>(reader);
-    CsvRow& row = self.row_;
+    CsvRow& row = *self.row_;
     try {
         if (row.size_ == row.fields_.size()) {
             row.fields_.emplace_back();
@@ -129,7 +129,8 @@ bool CsvReader::isBlank(std::string_view line) const {
 }
 
 const CsvRow* CsvReader::next() {
-    row_.size_ = 0;
+    row_ = row_ == &rows_[0] ? &rows_[1] : &rows_[0];
+    row_->size_ = 0;
     rowReady_ = false;
     while (!rowReady_) {
         if (position_ >= text_.size()) {
@@ -145,7 +146,7 @@ const CsvRow* CsvReader::next() {
         ++line_;
         if (!rowStarted_ && !isBlank(line)) {
             rowStarted_ = true;
-            row_.line_ = line_;
+            row_->line_ = line_;
         }
         if (csv_parse(parser_, line.data(), line.size(), &CsvReader::endField, &CsvReader::endRow,
                       this) != line.size() ||
@@ -156,7 +157,7 @@ const CsvRow* CsvReader::next() {
     if (outOfMemory_) {
         throw std::bad_alloc();
     }
-    return rowReady_ ? &row_ : nullptr;
+    return rowReady_ ? row_ : nullptr;
 }
 
 std::vector<std::vector<std::string>> csvPreviewRows(std::string_view text, char delimiter,

@@ -43,7 +43,8 @@ class CsvReader {
     CsvReader(const CsvReader&) = delete;
     CsvReader& operator=(const CsvReader&) = delete;
 
-    // The next row, valid until the next call; nullptr after the last. Throws std::bad_alloc.
+    // The next row; nullptr after the last. A row stays valid until the second call after the
+    // one that gave it, so that a reader of rows may look one row ahead. Throws std::bad_alloc.
     const CsvRow* next();
     // How many bytes of the text have been read.
     std::size_t position() const { return position_; }
@@ -63,7 +64,9 @@ class CsvReader {
     bool rowReady_ = false;
     bool finished_ = false;
     bool outOfMemory_ = false;
-    CsvRow row_;
+    // The rows are filled by turns; `row_` is the one being filled.
+    CsvRow rows_[2];
+    CsvRow* row_ = &rows_[0];
 };
 
 // The first rows of a text, for a preview; at most `maxRows`.
