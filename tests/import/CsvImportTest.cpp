@@ -198,12 +198,8 @@ TEST_F(CsvImportTest, AShortenedWordIsFoundByItsShortenedText) {
     CsvImportOptions options = targetedOptions();
     options.shortenLongTexts = true;
     const std::string longWord(40, 'a');
-    const CsvImportSummary summary = run(longWord +
-                                             ",one
-                                             " + longWord + " b,
-                                         two " + std::string(31, 'a') + ",
-                                         three ",
-                                         options);
+    const CsvImportSummary summary = run(
+        longWord + ",one\n" + longWord + "b,two\n" + std::string(31, 'a') + ",three\n", options);
     EXPECT_EQ(summary.wordsAdded, 1);
     EXPECT_EQ(summary.refused,
               (std::vector<RefusedRow>{{2, "The word is already in the dictionary."},
