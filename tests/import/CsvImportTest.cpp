@@ -473,6 +473,15 @@ TEST(CsvSummaryTextTest, CountsThenListsTheFirstRefusedRows) {
     EXPECT_NE(text.find("\nLine 16: The word is empty.\n... and 5 more."), std::string::npos)
         << text;
     EXPECT_EQ(text.find("Line 17"), std::string::npos);
+
+    // Long reasons: fewer rows are listed, so that a message dialog can still show the notice.
+    for (RefusedRow& row : summary.refused) {
+        row.reason = "The theme \"" + std::string(31, 'x') + "\" is not in the dictionary.";
+    }
+    const std::string longer = csvImportSummaryText(summary, current);
+    EXPECT_LT(longer.size(), 1000u);
+    EXPECT_NE(longer.find("Line 2: The theme"), std::string::npos);
+    EXPECT_NE(longer.find(" more."), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "import/core/CsvImport.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 #include <optional>
@@ -11,8 +12,10 @@ namespace lq {
 
 namespace {
 
-// The refused rows the closing notice lists; the rest are counted.
+// The refused rows the closing notice lists at most; the rest are counted. The notice also stays
+// well within the 1024 characters a message dialog takes.
 constexpr std::size_t kListedRefusals = 15;
+constexpr std::size_t kSummaryBytes = 960;
 // How much of a bad date a reason quotes.
 constexpr std::size_t kQuotedDateBytes = 40;
 
@@ -108,12 +111,21 @@ std::string csvImportSummaryText(const CsvImportSummary& summary, const Dictiona
     }
     if (!summary.refused.empty()) {
         text += "\n";
-        for (std::size_t i = 0; i < summary.refused.size() && i < kListedRefusals; ++i) {
-            const RefusedRow& row = summary.refused[i];
-            text += "\nLine " + number(row.line) + ": " + row.reason;
+        // Room is kept for the closing count.
+        const std::size_t room = kSummaryBytes - std::min(kSummaryBytes, text.size() + 32);
+        std::string listed;
+        std::size_t shown = 0;
+        for (; shown < summary.refused.size() && shown < kListedRefusals; ++shown) {
+            const RefusedRow& row = summary.refused[shown];
+            const std::string line = "\nLine " + number(row.line) + ": " + row.reason;
+            if (listed.size() + line.size() > room) {
+                break;
+            }
+            listed += line;
         }
-        if (summary.refused.size() > kListedRefusals) {
-            text += "\n... and " + number(summary.refused.size() - kListedRefusals) + " more.";
+        text += listed;
+        if (summary.refused.size() > shown) {
+            text += "\n... and " + number(summary.refused.size() - shown) + " more.";
         }
     }
     return text;
