@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config \
 	clang-14 libclang-rt-14-dev \
 	xvfb xauth imagemagick fonts-dejavu-core strace util-linux \
 	desktop-file-utils appstream \
-	libutf8proc-dev
+	libutf8proc-dev libcsv-dev libuchardet-dev
 
 .PHONY: all deps build run test bench fuzz format clean
 

@@ -1,6 +1,7 @@
 #include "app/CMainDialog.h"
 
 #include <QAction>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -17,7 +18,10 @@
 #include "app/core/InfoText.h"
 #include "app/core/WordFilter.h"
 #include "catalog/CatalogDialogs.h"
+#include "import/CImportCsv.h"
 #include "import/CImportWords.h"
+#include "import/core/CsvExport.h"
+#include "import/core/CsvFormat.h"
 #include "report/CReport.h"
 #include "selftest/COptions.h"
 #include "selftest/StartTest.h"
@@ -95,6 +99,8 @@ void CMainDialog::connectControls() {
     connectCommand(menu_.information, &CMainDialog::dictionaryInformation);
     connectCommand(menu_.report, &CMainDialog::report);
     connectCommand(menu_.importWords, &CMainDialog::importWords);
+    connectCommand(menu_.exportWordsCsv, &CMainDialog::exportWordsCsv);
+    connectCommand(menu_.importWordsCsv, &CMainDialog::importWordsCsv);
     connectCommand(menu_.options, &CMainDialog::options);
     connectCommand(menu_.exit, &CMainDialog::exitWindow);
     connectCommand(menu_.test, &CMainDialog::test);
@@ -321,6 +327,41 @@ void CMainDialog::importWords() {
     }
     CImportWords dialog(store_, joinFolder(browse.chosenFolder(), kDictionaryFileName), this);
     if (dialog.openSource()) {
+        dialog.exec();
+    }
+    ResetView();
+}
+
+// The words as the list shows them, filters and search applied, in its order. The file dialog
+// asks before an existing file is replaced.
+void CMainDialog::exportWordsCsv() {
+    const QString csvFilter = QStringLiteral("CSV (*.csv)");
+    const QString tabFilter = QStringLiteral("Tab-separated (*.tsv *.txt)");
+    const FileAnswer answer = fileChooser_(this, {QStringLiteral("Export words"),
+                                                  QFile::decodeName(currentFolder().c_str()),
+                                                  QStringLiteral("Lexiquill words.csv"),
+                                                  {csvFilter, tabFilter},
+                                                  true});
+    if (answer.path.isEmpty()) {
+        return;
+    }
+    lq::exportWordsCsv(QFile::encodeName(answer.path).toStdString(), dictionary(), listedWords(),
+                       answer.filter == tabFilter ? kTab : kComma, store_.reporter());
+}
+
+void CMainDialog::importWordsCsv() {
+    const FileAnswer answer =
+        fileChooser_(this, {QStringLiteral("Import words from a CSV file"),
+                            QFile::decodeName(currentFolder().c_str()),
+                            {},
+                            {QStringLiteral("CSV and tab-separated (*.csv *.tsv *.txt)"),
+                             QStringLiteral("All files (*)")},
+                            false});
+    if (answer.path.isEmpty()) {
+        return;
+    }
+    CImportCsv dialog(store_, QFile::encodeName(answer.path).toStdString(), this);
+    if (dialog.openFile()) {
         dialog.exec();
     }
     ResetView();

@@ -10,6 +10,7 @@
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
+#include "ui/FileChooser.h"
 
 namespace Ui {
 class CMainDialog;
@@ -43,6 +44,7 @@ class CMainDialog : public QDialog {
     bool updateOnExit() const { return updateOnExit_; }
 
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+    void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     const MainMenu& menu() const { return menu_; }
 
   public slots:
@@ -82,6 +84,8 @@ class CMainDialog : public QDialog {
     void dictionaryInformation();
     void report();
     void importWords();
+    void exportWordsCsv();
+    void importWordsCsv();
     void options();
     void test();
     void help();
@@ -97,6 +101,7 @@ class CMainDialog : public QDialog {
     DictionaryStore& store_;
     TestRandom& random_;
     UrlOpener urlOpener_ = desktopUrlOpener();
+    FileChooser fileChooser_ = desktopFileChooser();
     bool updateOnExit_ = false;
 };
 

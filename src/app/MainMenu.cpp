@@ -34,6 +34,10 @@ MainMenu buildMainMenu(QWidget* window) {
     menu.languages = addCommand(file, "actionLanguages", "&Languages...");
     file->addSeparator();
     menu.importWords = addCommand(file, "actionImportWords", "Import &words...");
+    menu.exportWordsCsv =
+        addCommand(file, "actionExportWordsCsv", "Export words to a &CSV file...");
+    menu.importWordsCsv =
+        addCommand(file, "actionImportWordsCsv", "Import words from a CS&V file...");
     menu.report = addCommand(file, "actionReport", "&Report...");
     file->addSeparator();
     menu.information = addCommand(file, "actionInformation", "&Information...");

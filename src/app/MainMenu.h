@@ -13,6 +13,8 @@ struct MainMenu {
     QAction* themes = nullptr;
     QAction* languages = nullptr;
     QAction* importWords = nullptr;
+    QAction* exportWordsCsv = nullptr;
+    QAction* importWordsCsv = nullptr;
     QAction* report = nullptr;
     QAction* information = nullptr;
     QAction* options = nullptr;

@@ -11,6 +11,20 @@ const PlacementTexts kThemePlacementTexts{" Theme ", "Insert to existing theme:"
 const PlacementTexts kLanguagePlacementTexts{
     " Language ", "Insert to existing language:", "< no languages >",
     "If undefined language encountered:", "Add language as new"};
+const PlacementTexts kCsvThemePlacementTexts{" Theme ",
+                                             "Insert to existing theme:",
+                                             "< no themes >",
+                                             "If undefined theme encountered:",
+                                             "Add theme as new",
+                                             "Skip the word",
+                                             true};
+const PlacementTexts kCsvLanguagePlacementTexts{" Language ",
+                                                "Insert to existing language:",
+                                                "< no languages >",
+                                                "If undefined language encountered:",
+                                                "Add language as new",
+                                                "Skip the word",
+                                                true};
 
 PlacementColumn::PlacementColumn(QWidget* parent)
     : QGroupBox(parent), ui_(std::make_unique<Ui::PlacementColumn>()) {
@@ -30,6 +44,8 @@ void PlacementColumn::setUp(const PlacementTexts& texts, const std::vector<Named
     ui_->insertExistingRadio->setText(QString::fromUtf8(texts.insertExisting));
     ui_->undefinedLabel->setText(QString::fromUtf8(texts.undefined));
     ui_->addNewRadio->setText(QString::fromUtf8(texts.addNew));
+    ui_->skipRadio->setText(QString::fromUtf8(texts.skip));
+    targetForUnnamed_ = texts.targetForUnnamed;
 
     ui_->targetList->clear();
     hasEntries_ = !entries.empty();
@@ -51,7 +67,7 @@ void PlacementColumn::setUp(const PlacementTexts& texts, const std::vector<Named
 
 void PlacementColumn::applyEnablingRule() {
     const bool intoExisting = ui_->insertExistingRadio->isChecked();
-    ui_->targetList->setEnabled(intoExisting);
+    ui_->targetList->setEnabled(intoExisting || (targetForUnnamed_ && hasEntries_));
     ui_->undefinedLabel->setEnabled(!intoExisting);
     ui_->addNewRadio->setEnabled(!intoExisting);
     if (hasEntries_) {
@@ -64,6 +80,19 @@ Placement PlacementColumn::placement() const {
         return Placement::IntoExisting;
     }
     return ui_->addNewRadio->isChecked() ? Placement::AddNew : Placement::Skip;
+}
+
+void PlacementColumn::choose(Placement placement) {
+    if (!hasEntries_) {
+        return;  // only "Insert as is:" with "Add ... as new" is possible
+    }
+    ui_->insertExistingRadio->setChecked(placement == Placement::IntoExisting);
+    ui_->insertAsIsRadio->setChecked(placement != Placement::IntoExisting);
+    if (placement != Placement::IntoExisting) {
+        ui_->addNewRadio->setChecked(placement == Placement::AddNew);
+        ui_->skipRadio->setChecked(placement == Placement::Skip);
+    }
+    applyEnablingRule();
 }
 
 int32_t PlacementColumn::targetRecord() const {

@@ -22,10 +22,16 @@ struct PlacementTexts {
     const char* noEntries;       // "< no themes >"
     const char* undefined;       // "If undefined theme encountered:"
     const char* addNew;          // "Add theme as new"
+    const char* skip = "Skip (don't add word)";
+    // The target list also takes the words that name no theme, whatever is chosen above it, so
+    // it stays enabled (the CSV import's rows may name none).
+    bool targetForUnnamed = false;
 };
 
 extern const PlacementTexts kThemePlacementTexts;
 extern const PlacementTexts kLanguagePlacementTexts;
+extern const PlacementTexts kCsvThemePlacementTexts;
+extern const PlacementTexts kCsvLanguagePlacementTexts;
 
 class PlacementColumn : public QGroupBox {
     Q_OBJECT
@@ -39,6 +45,8 @@ class PlacementColumn : public QGroupBox {
     void setUp(const PlacementTexts& texts, const std::vector<NamedIndex>& entries);
 
     Placement placement() const;
+    // Checks the choices for the placement, where the column allows it.
+    void choose(Placement placement);
     // The record behind the target list, or kNoIndex when the dictionary had no entries.
     int32_t targetRecord() const;
 
@@ -47,6 +55,7 @@ class PlacementColumn : public QGroupBox {
 
     std::unique_ptr<Ui::PlacementColumn> ui_;
     bool hasEntries_ = false;
+    bool targetForUnnamed_ = false;
 };
 
 }  // namespace lq

@@ -3,6 +3,8 @@
 #include <utf8proc.h>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace lq {
 
@@ -72,6 +74,15 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 bool isValidUtf8(std::string_view bytes) {
     char32_t codePoint = 0;
     for (std::size_t position = 0; position < bytes.size();) {
+        // Most text is ASCII: eight bytes without a high bit are eight characters.
+        uint64_t eight = 0;
+        if (bytes.size() - position >= sizeof eight) {
+            std::memcpy(&eight, bytes.data() + position, sizeof eight);
+            if ((eight & 0x8080808080808080ULL) == 0) {
+                position += sizeof eight;
+                continue;
+            }
+        }
         const utf8proc_ssize_t length = decodeAt(bytes, position, codePoint);
         if (length <= 0) {
             return false;

@@ -20,7 +20,10 @@ std::string_view fieldText(const char (&field)[N]) {
 template <std::size_t N>
 void setFieldText(char (&field)[N], std::string_view text) {
     std::memset(field, 0, N);
-    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+    // An empty view may have no data at all, and memcpy must not be given a null pointer.
+    if (!text.empty()) {
+        std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+    }
 }
 
 }  // namespace lq

@@ -1,10 +1,11 @@
 #include "ui/MessageText.h"
 
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTextDocument>
 #include <algorithm>
+#include <cmath>
 
 namespace lq {
 
@@ -26,12 +27,13 @@ QString fittedMessage(const QString& text, const char* replacement) {
 }
 
 void fitLongestLine(QLabel* label) {
-    const QFontMetrics metrics = label->fontMetrics();
-    int longest = 0;
-    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
-        longest =
-            std::max(longest, metrics.boundingRect(QRect(), Qt::TextExpandTabs, line).width());
-    }
+    // A selectable label lays its text out as a text document does, whose tab stops lie further
+    // apart than a font's own, so the lines are measured the same way.
+    QTextDocument document;
+    document.setDefaultFont(label->font());
+    document.setDocumentMargin(0);
+    document.setPlainText(label->text());
+    const int longest = static_cast<int>(std::ceil(document.idealWidth()));
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = screen != nullptr ? screen->availableGeometry().width() / 2 : 640;
     // A little slack: the label's own margins and rounding would otherwise wrap the last word.

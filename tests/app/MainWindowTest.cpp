@@ -67,6 +67,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         {"actionThemes", "&Themes...", true},
         {"actionLanguages", "&Languages...", true},
         {"actionImportWords", "Import &words...", true},
+        {"actionExportWordsCsv", "Export words to a &CSV file...", true},
+        {"actionImportWordsCsv", "Import words from a CS&V file...", true},
         {"actionReport", "&Report...", true},
         {"actionInformation", "&Information...", true},
         {"actionOptions", "&Options...", true},
@@ -98,8 +100,9 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         file << (action->isSeparator() ? "-" : action->text());
     }
     EXPECT_EQ(file,
-              QStringList({"&Themes...", "&Languages...", "-", "Import &words...", "&Report...",
-                           "-", "&Information...", "&Options...", "-", "E&xit"}));
+              QStringList({"&Themes...", "&Languages...", "-", "Import &words...",
+                           "Export words to a &CSV file...", "Import words from a CS&V file...",
+                           "&Report...", "-", "&Information...", "&Options...", "-", "E&xit"}));
 }
 
 TEST_F(MainWindowTest, ListsSortIgnoringCaseWithDoesntMatterFirst) {

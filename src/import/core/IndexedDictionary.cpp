@@ -58,10 +58,14 @@ int32_t IndexedDictionary::addLanguage(const LanguageRecord& language) {
 }
 
 bool IndexedDictionary::addWord(const WordRecord& word) {
+    return addWord(word, wordHash(fieldText(word.word)));
+}
+
+bool IndexedDictionary::addWord(const WordRecord& word, uint32_t hash) {
     if (!edits_.addWord(dictionary_, word, reporter_)) {
         return false;
     }
-    wordIndex_.add(static_cast<int32_t>(dictionary_.words.size()) - 1);
+    wordIndex_.add(static_cast<int32_t>(dictionary_.words.size()) - 1, hash);
     return true;
 }
 

@@ -28,13 +28,21 @@ class IndexedDictionary {
     int32_t findTheme(std::string_view name) const;
     int32_t findLanguage(std::string_view name) const;
     int32_t findWord(std::string_view text) const;
+    // The same, with the text's wordHash worked out before.
+    int32_t findWord(std::string_view text, uint32_t hash) const {
+        return wordIndex_.first(text, hash);
+    }
+    static uint32_t wordHash(std::string_view text) { return WordTextIndex::hashOf(text); }
     // A hint that findWord will soon be asked for this text.
     void prefetchWord(std::string_view text) const { wordIndex_.prefetch(text); }
+    void prefetchWord(uint32_t hash) const { wordIndex_.prefetchHash(hash); }
 
     // The index of the appended record, or kNoIndex when the add failed (and showed why).
     int32_t addTheme(const ThemeRecord& theme);
     int32_t addLanguage(const LanguageRecord& language);
     bool addWord(const WordRecord& word);
+    // The same, with the wordHash of the word's text.
+    bool addWord(const WordRecord& word, uint32_t hash);
     // Removes the word at the index; the last word moves into its place.
     bool deleteWord(int32_t index);
     // Undoes a deleteWord(index) that removed `removed`: the word moved into its place goes

@@ -30,8 +30,8 @@ WordTextIndex::WordTextIndex(const WordTable& words, std::size_t moreTexts) : wo
     }
 }
 
-void WordTextIndex::prefetch(std::string_view text) const {
-    __builtin_prefetch(&slots_[hashOf(text) & (slots_.size() - 1)]);
+void WordTextIndex::prefetchHash(uint32_t hash) const {
+    __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
 }
 
 void WordTextIndex::reserve(std::size_t texts) {
@@ -65,14 +65,13 @@ std::size_t WordTextIndex::findSlot(std::string_view text, uint32_t hash) const 
     return position;
 }
 
-int32_t WordTextIndex::first(std::string_view text) const {
-    return slots_[findSlot(text, hashOf(text))].first;
+int32_t WordTextIndex::first(std::string_view text, uint32_t hash) const {
+    return slots_[findSlot(text, hash)].first;
 }
 
-void WordTextIndex::add(int32_t index) {
+void WordTextIndex::add(int32_t index, uint32_t hash) {
     reserve(used_ + 1);
     const std::string_view text = textAt(index);
-    const uint32_t hash = hashOf(text);
     Slot& slot = slots_[findSlot(text, hash)];
     if (slot.first == kNoIndex) {
         slot = {index, hash};

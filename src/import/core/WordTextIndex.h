@@ -18,13 +18,20 @@ class WordTextIndex {
     // Indexes every word of the table, which must outlive the index, with room for this many
     // more texts before the index has to grow.
     explicit WordTextIndex(const WordTable& words, std::size_t moreTexts = 0);
+    // The hash the index files a text under; a caller that looks a text up and then adds it
+    // may work it out once and hand it to both.
+    static uint32_t hashOf(std::string_view text);
+
     // The lowest index whose word is the given text byte for byte, or kNoIndex.
-    int32_t first(std::string_view text) const;
+    int32_t first(std::string_view text) const { return first(text, hashOf(text)); }
+    int32_t first(std::string_view text, uint32_t hash) const;
     // A hint: the slot of this text is about to be needed. A large table misses the cache on
     // nearly every lookup, so fetching slots a few words ahead hides much of the wait.
-    void prefetch(std::string_view text) const;
-    // The word at the index has just been put there.
-    void add(int32_t index);
+    void prefetch(std::string_view text) const { prefetchHash(hashOf(text)); }
+    void prefetchHash(uint32_t hash) const;
+    // The word at the index has just been put there; `hash` is its text's.
+    void add(int32_t index) { add(index, hashOf(textAt(index))); }
+    void add(int32_t index, uint32_t hash);
     // The word at the index is about to go or change; it still holds its text.
     void remove(int32_t index);
 
@@ -34,7 +41,6 @@ class WordTextIndex {
         uint32_t hash;
     };
 
-    static uint32_t hashOf(std::string_view text);
     std::string_view textAt(int32_t index) const;
     std::size_t findSlot(std::string_view text, uint32_t hash) const;
     void eraseSlot(std::size_t position);

@@ -1,0 +1,144 @@
+// A CSV import of n rows against a plain libcsv parse of the same text, for n = 10,000 and
+// 100,000, measured side by side in each iteration. The goals: the import costs at most twice the
+// parse, and grows from 10,000 to 100,000 rows no more than the parse does.
+#include <benchmark/benchmark.h>
+#include <csv.h>
+
+#include <chrono>
+#include <cstdio>
+#include <limits>
+#include <map>
+#include <numeric>
+#include <string>
+
+#include "SilentReporter.h"
+#include "import/core/CsvExport.h"
+#include "import/core/CsvImport.h"
+#include "import/core/TextFileEncoding.h"
+#include "store/Edits.h"
+#include "store/TextField.h"
+
+namespace lq {
+namespace {
+
+constexpr int32_t kThemes = 20;
+constexpr int32_t kLanguages = 4;
+
+// An export of n words over a few themes and languages, as the program writes it.
+std::string exportedRows(int32_t count) {
+    Dictionary d;
+    SilentReporter reporter;
+    char text[32];
+    for (int32_t i = 0; i < kLanguages; ++i) {
+        std::snprintf(text, sizeof text, "language %d", i);
+        addLanguage(d, makeLanguageRecord(text), reporter);
+    }
+    for (int32_t i = 0; i < kThemes; ++i) {
+        std::snprintf(text, sizeof text, "theme %d", i);
+        addTheme(d, makeThemeRecord(text), reporter);
+    }
+    std::vector<int32_t> order;
+    for (int32_t i = 0; i < count; ++i) {
+        WordRecord word{};
+        word.themeIndex = i % kThemes;
+        word.languageIndex = i % kLanguages;
+        word.rightCount = i % 3;
+        word.testedCount = 2 + i % 7;
+        word.created = SYSTEMTIME{2024, 1, 2, 2, 10, 11, 12, 0};
+        std::snprintf(text, sizeof text, "vocabulary %07d", i);
+        setFieldText(word.word, text);
+        setFieldText(word.translation, "a translation, with a comma");
+        setFieldText(word.transcription, "transcription");
+        d.words.push_back(word);
+        order.push_back(i);
+    }
+    return csvWordsText(d, order, ',');
+}
+
+struct ParseCount {
+    std::size_t fields = 0;
+    std::size_t rows = 0;
+};
+
+// The least a reader of the file does: libcsv over the whole text, counting what it hands out.
+ParseCount plainParse(const std::string& text) {
+    csv_parser parser;
+    csv_init(&parser, 0);
+    ParseCount count;
+    const auto field = [](void*, std::size_t, void* data) {
+        ++static_cast<ParseCount*>(data)->fields;
+    };
+    const auto row = [](int, void* data) { ++static_cast<ParseCount*>(data)->rows; };
+    csv_parse(&parser, text.data(), text.size(), field, row, &count);
+    csv_fini(&parser, field, row, &count);
+    csv_free(&parser);
+    return count;
+}
+
+// The import as the program does it: the bytes converted, the layout detected, every row taken.
+int32_t importText(const std::string& bytes, Dictionary& current) {
+    SilentReporter reporter;
+    SystemClock clock;
+    std::string text;
+    decodeToUtf8(bytes, detectEncoding(bytes), text);
+    CsvImportOptions options;
+    CsvImportRun run(text, detectLayout(text), current, options, reporter, clock);
+    run.step(std::numeric_limits<int32_t>::max());
+    return run.summary().wordsAdded;
+}
+
+double milliseconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// The mean times of each size, for the growth from the smaller to the larger.
+std::map<int64_t, std::pair<double, double>> timesBySize;
+
+void BM_CsvImportAgainstPlainParse(benchmark::State& state) {
+    const auto count = static_cast<int32_t>(state.range(0));
+    const std::string bytes = exportedRows(count);
+    double importTotal = 0;
+    double parseTotal = 0;
+    for (auto _ : state) {
+        Dictionary current;
+        const auto parseStart = std::chrono::steady_clock::now();
+        const ParseCount parsed = plainParse(bytes);
+        const auto importStart = std::chrono::steady_clock::now();
+        const int32_t added = importText(bytes, current);
+        const auto end = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(parsed);
+        if (added != count || parsed.rows != static_cast<std::size_t>(count) + 1) {
+            const std::string why = "imported " + std::to_string(added) + " words of " +
+                                    std::to_string(parsed.rows) + " rows";
+            state.SkipWithError(why.c_str());
+            return;
+        }
+        parseTotal += milliseconds(importStart - parseStart);
+        importTotal += milliseconds(end - importStart);
+        state.PauseTiming();
+        current = Dictionary();  // the release of the words is not the import's
+        state.ResumeTiming();
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    const double importMs = importTotal / iterations;
+    const double parseMs = parseTotal / iterations;
+    state.counters["import_ms"] = importMs;
+    state.counters["parse_ms"] = parseMs;
+    state.counters["import_per_parse"] = importMs / parseMs;
+    timesBySize[count] = {importMs, parseMs};
+    if (count == 100'000 && timesBySize.count(10'000) != 0) {
+        const auto [smallImport, smallParse] = timesBySize[10'000];
+        state.counters["import_growth"] = importMs / smallImport;
+        state.counters["parse_growth"] = parseMs / smallParse;
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+BENCHMARK(BM_CsvImportAgainstPlainParse)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+
+}  // namespace
+}  // namespace lq

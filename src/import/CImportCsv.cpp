@@ -1,0 +1,308 @@
+#include "import/CImportCsv.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "import/PlacementColumn.h"
+#include "import/core/TextFileEncoding.h"
+#include "store/DictionaryStore.h"
+#include "ui/NameOrder.h"
+#include "ui/Pictures.h"
+#include "ui_CImportCsv.h"
+
+namespace lq {
+
+namespace {
+
+// The data rows the preview shows, below the header row when there is one.
+constexpr std::size_t kPreviewRows = 8;
+// A file may have any number of columns; the lists offer this many at most.
+constexpr std::size_t kMaxColumns = 64;
+// Rows taken between two looks at the slice's clock, and so the least a slice takes.
+constexpr int32_t kRowsBetweenClockReads = 64;
+constexpr int kProgressSteps = 1000;
+
+struct DelimiterEntry {
+    const char* text;
+    char delimiter;
+};
+constexpr DelimiterEntry kDelimiterEntries[] = {
+    {"Comma", kComma}, {"Semicolon", kSemicolon}, {"Tab", kTab}};
+
+}  // namespace
+
+CImportCsv::CImportCsv(DictionaryStore& store, std::string path, QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CImportCsv>()),
+      store_(store),
+      path_(std::move(path)) {
+    ui_->setupUi(this);
+    setButtonPicture(ui_->importButton, "button-import");
+    setButtonPicture(ui_->cancelButton, "button-cancel");
+    columnLists_ = {ui_->wordColumnList,   ui_->translationColumnList, ui_->transcriptionColumnList,
+                    ui_->themeColumnList,  ui_->languageColumnList,    ui_->rightColumnList,
+                    ui_->testedColumnList, ui_->createdColumnList};
+    const Dictionary& current = store_.currentDictionary;
+    ui_->themeColumn->setUp(kCsvThemePlacementTexts, sortedNames(current.themes));
+    ui_->languageColumn->setUp(kCsvLanguagePlacementTexts, sortedNames(current.languages));
+    // Named themes and languages are taken by name, and missing ones added, unless told else.
+    ui_->themeColumn->choose(Placement::AddNew);
+    ui_->languageColumn->choose(Placement::AddNew);
+    ui_->previewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    ui_->previewTable->verticalHeader()->setVisible(false);
+    // Rows as tight as the text, so that the preview shows all its rows without scrolling.
+    ui_->previewTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+
+    sliceTimer_.setSingleShot(true);
+    connect(&sliceTimer_, &QTimer::timeout, this, &CImportCsv::runSlice);
+    connect(ui_->importButton, &QPushButton::clicked, this, &CImportCsv::startImport);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->encodingList, &QComboBox::activated, this, &CImportCsv::encodingChosen);
+    connect(ui_->delimiterList, &QComboBox::activated, this, &CImportCsv::delimiterChosen);
+    connect(ui_->headerCheck, &QCheckBox::toggled, this, &CImportCsv::headerToggled);
+    for (QComboBox* list : columnLists_) {
+        connect(list, &QComboBox::activated, this, &CImportCsv::enableImport);
+    }
+}
+
+CImportCsv::~CImportCsv() = default;
+
+QComboBox* CImportCsv::columnList(CsvField field) const {
+    return columnLists_[static_cast<std::size_t>(field)];
+}
+
+bool CImportCsv::openFile() {
+    if (!openCsvFile(path_, file_, store_.reporter())) {
+        return false;
+    }
+    decoded_ = true;
+    fillChoiceLists();
+    showLayout(file_.layout);
+    return true;
+}
+
+void CImportCsv::fillChoiceLists() {
+    for (const DelimiterEntry& entry : kDelimiterEntries) {
+        ui_->delimiterList->addItem(QString::fromUtf8(entry.text), int{entry.delimiter});
+    }
+    for (const std::string& encoding : offeredEncodings(file_.encoding)) {
+        ui_->encodingList->addItem(QString::fromStdString(encoding));
+    }
+    ui_->encodingList->setCurrentText(QString::fromStdString(file_.encoding));
+}
+
+void CImportCsv::encodingChosen() {
+    file_.encoding = ui_->encodingList->currentText().toStdString();
+    try {
+        decoded_ = decodeToUtf8(file_.bytes, file_.encoding, file_.text) == DecodeStatus::Decoded;
+    } catch (const std::bad_alloc&) {
+        decoded_ = false;
+    }
+    if (!decoded_) {
+        file_.text.clear();
+    }
+    ui_->statusLabel->setText(
+        decoded_ ? QString()
+                 : QStringLiteral("The file is not text in this encoding. Choose another one."));
+    ui_->statusLabel->setVisible(!decoded_);
+    showLayout(layoutWithDelimiter(file_.text, chosenLayout().delimiter));
+}
+
+void CImportCsv::delimiterChosen() {
+    showLayout(layoutWithDelimiter(file_.text, chosenLayout().delimiter));
+}
+
+// A first row that names columns maps them; otherwise the mapping stays as the user left it.
+void CImportCsv::headerToggled() {
+    showPreview();
+    fillColumnLists();
+    if (ui_->headerCheck->isChecked()) {
+        const CsvLayout named = layoutWithDelimiter(file_.text, chosenLayout().delimiter);
+        if (named.headerRow) {
+            for (std::size_t field = 0; field < kCsvFieldCount; ++field) {
+                columnLists_[field]->setCurrentIndex(
+                    columnLists_[field]->findData(named.columns[field]));
+            }
+        }
+    }
+    enableImport();
+}
+
+void CImportCsv::showLayout(const CsvLayout& layout) {
+    ui_->delimiterList->setCurrentIndex(ui_->delimiterList->findData(int{layout.delimiter}));
+    {
+        const QSignalBlocker quiet(ui_->headerCheck);
+        ui_->headerCheck->setChecked(layout.headerRow);
+    }
+    try {
+        preview_ = csvPreviewRows(file_.text, layout.delimiter, kPreviewRows + 1);
+    } catch (const std::bad_alloc&) {
+        preview_.clear();
+    }
+    showPreview();
+    fillColumnLists();
+    for (std::size_t field = 0; field < kCsvFieldCount; ++field) {
+        const int item = columnLists_[field]->findData(layout.columns[field]);
+        columnLists_[field]->setCurrentIndex(std::max(item, 0));
+    }
+    enableImport();
+}
+
+void CImportCsv::showPreview() {
+    QTableWidget* table = ui_->previewTable;
+    table->clear();
+    std::size_t columns = 0;
+    for (const auto& row : preview_) {
+        columns = std::max(columns, row.size());
+    }
+    columns = std::min(columns, kMaxColumns);
+    const bool header = ui_->headerCheck->isChecked() && !preview_.empty();
+    const std::size_t first = header ? 1 : 0;
+    const std::size_t rows =
+        std::min(preview_.size() - std::min(preview_.size(), first), kPreviewRows);
+    table->setColumnCount(static_cast<int>(columns));
+    table->setRowCount(static_cast<int>(rows));
+    QStringList labels;
+    for (std::size_t column = 0; column < columns; ++column) {
+        labels << (header && column < preview_[0].size()
+                       ? QString::fromStdString(preview_[0][column])
+                       : QString::number(column + 1));
+    }
+    table->setHorizontalHeaderLabels(labels);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::vector<std::string>& cells = preview_[first + row];
+        for (std::size_t column = 0; column < cells.size() && column < columns; ++column) {
+            table->setItem(static_cast<int>(row), static_cast<int>(column),
+                           new QTableWidgetItem(QString::fromStdString(cells[column])));
+        }
+    }
+    table->resizeColumnsToContents();
+    for (std::size_t column = 0; column < columns; ++column) {
+        table->setColumnWidth(static_cast<int>(column),
+                              std::min(table->columnWidth(static_cast<int>(column)), 200));
+    }
+}
+
+// Each list offers "(none)" and every column, by its name when the first row gives one.
+void CImportCsv::fillColumnLists() {
+    std::size_t columns = 0;
+    for (const auto& row : preview_) {
+        columns = std::max(columns, row.size());
+    }
+    columns = std::min(columns, kMaxColumns);
+    const bool header = ui_->headerCheck->isChecked() && !preview_.empty();
+    for (QComboBox* list : columnLists_) {
+        const QVariant kept = list->currentData();
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItem(QStringLiteral("(none)"), kNoColumn);
+        for (std::size_t column = 0; column < columns; ++column) {
+            QString text = QStringLiteral("Column %1").arg(column + 1);
+            if (header && column < preview_[0].size() && !preview_[0][column].empty()) {
+                text = QStringLiteral("%1: %2")
+                           .arg(column + 1)
+                           .arg(QString::fromStdString(preview_[0][column]));
+            }
+            list->addItem(text, static_cast<int>(column));
+        }
+        list->setCurrentIndex(std::max(list->findData(kept), 0));
+    }
+}
+
+// Word and translation must come from somewhere.
+void CImportCsv::enableImport() {
+    const CsvLayout layout = chosenLayout();
+    ui_->importButton->setEnabled(decoded_ && !importRunning() &&
+                                  columnOf(layout.columns, CsvField::Word) != kNoColumn &&
+                                  columnOf(layout.columns, CsvField::Translation) != kNoColumn);
+}
+
+CsvLayout CImportCsv::chosenLayout() const {
+    CsvLayout layout;
+    const QVariant delimiter = ui_->delimiterList->currentData();
+    layout.delimiter = delimiter.isValid() ? static_cast<char>(delimiter.toInt()) : kComma;
+    layout.headerRow = ui_->headerCheck->isChecked();
+    for (std::size_t field = 0; field < kCsvFieldCount; ++field) {
+        const QVariant column = columnLists_[field]->currentData();
+        layout.columns[field] = column.isValid() ? column.toInt() : kNoColumn;
+    }
+    return layout;
+}
+
+CsvImportOptions CImportCsv::chosenOptions() const {
+    // A picked entry stands for its name, so each maps to the first record of that name.
+    const Dictionary& current = store_.currentDictionary;
+    CsvImportOptions options;
+    options.themePlacement = ui_->themeColumn->placement();
+    options.targetTheme = firstNamedAs(current.themes, ui_->themeColumn->targetRecord());
+    options.languagePlacement = ui_->languageColumn->placement();
+    options.targetLanguage = firstNamedAs(current.languages, ui_->languageColumn->targetRecord());
+    options.overwriteExisting = ui_->overwriteCheck->isChecked();
+    options.shortenLongTexts = ui_->shortenCheck->isChecked();
+    return options;
+}
+
+void CImportCsv::startImport() {
+    if (importRunning() || !ui_->importButton->isEnabled()) {
+        return;
+    }
+    run_ = std::make_unique<CsvImportRun>(file_.text, chosenLayout(), store_.currentDictionary,
+                                          chosenOptions(), store_.reporter(), store_.clock());
+    ui_->importProgress->setRange(0, kProgressSteps);
+    ui_->importProgress->setValue(0);
+    showRunning(true);
+    sliceTimer_.start(0);
+}
+
+// Takes rows until the slice's time is up; the summary shows from inside the last step.
+void CImportCsv::runSlice() {
+    QElapsedTimer slice;
+    slice.start();
+    while (!run_->step(kRowsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
+    }
+    const std::size_t total = std::max<std::size_t>(run_->totalBytes(), 1);
+    ui_->importProgress->setValue(
+        static_cast<int>(static_cast<double>(run_->bytesRead()) / total * kProgressSteps));
+    if (run_->finished()) {
+        endRun();
+        QDialog::done(QDialog::Accepted);
+    } else {
+        sliceTimer_.start(0);
+    }
+}
+
+void CImportCsv::endRun() {
+    run_.reset();
+    showRunning(false);
+}
+
+// The choices do not change a run once it has started, so they rest while it goes.
+void CImportCsv::showRunning(bool running) {
+    ui_->importProgress->setVisible(running);
+    ui_->fileGroup->setEnabled(!running);
+    ui_->columnsGroup->setEnabled(!running);
+    ui_->themeColumn->setEnabled(!running);
+    ui_->languageColumn->setEnabled(!running);
+    ui_->overwriteCheck->setEnabled(!running);
+    ui_->shortenCheck->setEnabled(!running);
+    enableImport();
+    if (running) {
+        ui_->cancelButton->setFocus();
+    }
+}
+
+void CImportCsv::done(int result) {
+    if (importRunning()) {
+        // No slice may start while the summary is shown.
+        sliceTimer_.stop();
+        run_->stop();
+        endRun();
+        QDialog::done(QDialog::Accepted);
+        return;
+    }
+    QDialog::done(result);
+}
+
+}  // namespace lq

@@ -1,0 +1,408 @@
+#include "import/core/CsvImport.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <optional>
+
+#include "store/Edits.h"
+#include "store/TextField.h"
+
+namespace lq {
+
+namespace {
+
+// The refused rows the closing notice lists at most; the rest are counted. The notice also stays
+// well within the 1024 characters a message dialog takes.
+constexpr std::size_t kListedRefusals = 15;
+constexpr std::size_t kSummaryBytes = 960;
+// How much of a bad date a reason quotes.
+constexpr std::size_t kQuotedDateBytes = 40;
+
+// The longest start of the text that fits `limit` bytes and ends between two characters.
+std::string_view cutAtCharacter(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// An empty cell counts nothing.
+std::optional<int32_t> readCount(std::string_view text, std::string_view name,
+                                 std::string& reason) {
+    if (text.empty()) {
+        return 0;
+    }
+    if (text.front() == '-' && allDigits(text.substr(1))) {
+        reason = "The " + std::string(name) + " are negative.";
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9' || value > std::numeric_limits<int32_t>::max()) {
+            reason = "The " + std::string(name) + " are not a count.";
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value > std::numeric_limits<int32_t>::max()) {
+        reason = "The " + std::string(name) + " are not a count.";
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+// A guess that errs low: a row of an export takes some 64 bytes, a word list's fewer, and a
+// table that was guessed too small only grows.
+std::size_t expectedRows(std::string_view text) {
+    return text.size() / 64;
+}
+
+template <typename Record>
+bool inTable(const RecordTable<Record>& table, int32_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < table.size();
+}
+
+}  // namespace
+
+struct CsvImportRun::RowTexts {
+    std::string_view word;
+    std::string_view translation;
+    std::string_view transcription;
+    std::string_view theme;
+    std::string_view language;
+    int32_t shortened = 0;
+};
+
+struct CsvImportRun::Side {
+    bool isTheme;
+    std::string_view name;
+    Placement placement;
+    int32_t target;
+    int32_t place = kNoIndex;
+    bool addPending = false;
+
+    std::string noun() const { return isTheme ? "theme" : "language"; }
+};
+
+std::string csvImportSummaryText(const CsvImportSummary& summary, const Dictionary& current) {
+    const auto number = [](auto value) { return std::to_string(value); };
+    std::string text = "Rows read: " + number(summary.rowsRead);
+    text += "\nWords added: " + number(summary.wordsAdded) + " (now " +
+            number(current.words.size()) + "), overwritten: " + number(summary.wordsOverwritten);
+    text += "\nThemes added: " + number(summary.themesAdded) + " (now " +
+            number(current.themes.size()) + ")";
+    text += "\nLanguages added: " + number(summary.languagesAdded) + " (now " +
+            number(current.languages.size()) + ")";
+    text += "\nRows refused: " + number(summary.refused.size());
+    if (summary.textsShortened > 0) {
+        text += "\nTexts shortened: " + number(summary.textsShortened);
+    }
+    if (summary.allocationFailed) {
+        text += "\nMemory ran out: some rows were not imported.";
+    }
+    if (!summary.refused.empty()) {
+        text += "\n";
+        // Room is kept for the closing count.
+        const std::size_t room = kSummaryBytes - std::min(kSummaryBytes, text.size() + 32);
+        std::string listed;
+        std::size_t shown = 0;
+        for (; shown < summary.refused.size() && shown < kListedRefusals; ++shown) {
+            const RefusedRow& row = summary.refused[shown];
+            const std::string line = "\nLine " + number(row.line) + ": " + row.reason;
+            if (listed.size() + line.size() > room) {
+                break;
+            }
+            listed += line;
+        }
+        text += listed;
+        if (summary.refused.size() > shown) {
+            text += "\n... and " + number(summary.refused.size() - shown) + " more.";
+        }
+    }
+    return text;
+}
+
+CsvImportRun::CsvImportRun(std::string_view text, const CsvLayout& layout, Dictionary& current,
+                           const CsvImportOptions& options, Reporter& reporter, const Clock& clock,
+                           DictionaryEdits& edits)
+    : reader_(text, layout.delimiter),
+      layout_(layout),
+      current_(current, edits, reporter, expectedRows(text)),
+      options_(options),
+      reporter_(reporter),
+      // One reading for the whole run: every word that brings no time of its own gets this.
+      startTime_(clock.localTime()),
+      totalBytes_(text.size()),
+      headerPending_(layout.headerRow) {
+    // Room for the words to come, so that the table is not copied again and again as it grows.
+    // Only the capacity changes; a table that can't have it grows as it goes.
+    try {
+        current.words.reserve(current.words.size() + expectedRows(text));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+bool CsvImportRun::step(int32_t rowCount) {
+    try {
+        for (int32_t taken = 0; taken < rowCount && !finished_; ++taken) {
+            const CsvRow* row = takeRow();
+            if (row == nullptr) {
+                finish();
+            } else if (headerPending_) {
+                headerPending_ = false;
+            } else {
+                importRow(*row);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        summary_.allocationFailed = true;
+        finish();
+    }
+    return finished_;
+}
+
+// The row after the one returned is read already, so that its word's place in the word index is
+// on its way into the cache while this one is imported: a large index misses it on nearly every
+// lookup.
+const CsvRow* CsvImportRun::takeRow() {
+    const CsvRow* row = started_ ? ahead_ : reader_.next();
+    rowHash_ =
+        started_ || row == nullptr ? aheadHash_ : current_.wordHash(cell(*row, CsvField::Word));
+    started_ = true;
+    ahead_ = row != nullptr ? reader_.next() : nullptr;
+    if (ahead_ != nullptr) {
+        aheadHash_ = current_.wordHash(cell(*ahead_, CsvField::Word));
+        current_.prefetchWord(aheadHash_);
+    }
+    return row;
+}
+
+void CsvImportRun::stop() {
+    if (!finished_) {
+        finish();
+    }
+}
+
+void CsvImportRun::finish() {
+    finished_ = true;
+    reporter_.showInformation(csvImportSummaryText(summary_, current_.dictionary()));
+}
+
+void CsvImportRun::refuse(int64_t line, std::string reason) {
+    summary_.refused.push_back({line, std::move(reason)});
+}
+
+std::string_view CsvImportRun::cell(const CsvRow& row, CsvField field) const {
+    const int32_t column = columnOf(layout_.columns, field);
+    return column == kNoColumn ? std::string_view() : row.field(static_cast<std::size_t>(column));
+}
+
+// Every check comes before the first change, so a refused row changes nothing.
+void CsvImportRun::importRow(const CsvRow& row) {
+    ++summary_.rowsRead;
+    // A name that goes unused can't be refused for its length.
+    const auto name = [&](Placement placement, CsvField field) {
+        return placement == Placement::IntoExisting ? std::string_view() : cell(row, field);
+    };
+    RowTexts texts{cell(row, CsvField::Word), cell(row, CsvField::Translation),
+                   cell(row, CsvField::Transcription),
+                   name(options_.themePlacement, CsvField::Theme),
+                   name(options_.languagePlacement, CsvField::Language)};
+    WordRecord word{};
+    std::string reason;
+    if (texts.word.empty()) {
+        reason = "The word is empty.";
+    } else if (texts.translation.empty()) {
+        reason = "The translation is empty.";
+    } else if (texts.translation.front() == '?') {
+        reason = "The translation begins with \"?\".";
+    }
+    if (!reason.empty() || !fitTexts(texts, reason) || !readCounts(row, word, reason) ||
+        !readCreated(row, word, reason)) {
+        refuse(row.line(), std::move(reason));
+        return;
+    }
+    Side theme{true, texts.theme, options_.themePlacement, options_.targetTheme};
+    Side language{false, texts.language, options_.languagePlacement, options_.targetLanguage};
+    if (!choosePlace(theme, reason) || !choosePlace(language, reason)) {
+        refuse(row.line(), std::move(reason));
+        return;
+    }
+    // A shortened word is filed under its shortened text.
+    const uint32_t hash = texts.word.size() == cell(row, CsvField::Word).size()
+                              ? rowHash_
+                              : current_.wordHash(texts.word);
+    const int32_t existing = current_.findWord(texts.word, hash);
+    if (existing != kNoIndex && !options_.overwriteExisting) {
+        refuse(row.line(), "The word is already in the dictionary.");
+        return;
+    }
+    if (!addMissing(theme) || !addMissing(language)) {
+        summary_.allocationFailed = true;
+        refuse(row.line(), "Memory ran out.");
+        return;
+    }
+    setFieldText(word.word, texts.word);
+    setFieldText(word.translation, texts.translation);
+    setFieldText(word.transcription, texts.transcription);
+    word.themeIndex = theme.place;
+    word.languageIndex = language.place;
+    const int32_t addedBefore = summary_.wordsAdded;
+    addOrOverwrite(word, existing, hash);
+    if (summary_.wordsAdded == addedBefore) {
+        refuse(row.line(), "Memory ran out.");
+        return;
+    }
+    summary_.textsShortened += texts.shortened;
+}
+
+bool CsvImportRun::fitTexts(RowTexts& texts, std::string& reason) const {
+    struct Limit {
+        std::string_view* text;
+        std::size_t bytes;
+        const char* name;
+    };
+    const Limit limits[] = {{&texts.word, kNameSize - 1, "word"},
+                            {&texts.translation, kTranslationSize - 1, "translation"},
+                            {&texts.transcription, kNameSize - 1, "transcription"},
+                            {&texts.theme, kNameSize - 1, "theme"},
+                            {&texts.language, kNameSize - 1, "language"}};
+    for (const Limit& limit : limits) {
+        if (limit.text->size() <= limit.bytes) {
+            continue;
+        }
+        if (!options_.shortenLongTexts) {
+            reason = "The " + std::string(limit.name) + " is longer than " +
+                     std::to_string(limit.bytes) + " bytes.";
+            return false;
+        }
+        *limit.text = cutAtCharacter(*limit.text, limit.bytes);
+        ++texts.shortened;
+    }
+    return true;
+}
+
+bool CsvImportRun::readCounts(const CsvRow& row, WordRecord& word, std::string& reason) const {
+    const std::optional<int32_t> right =
+        readCount(cell(row, CsvField::Right), "right answers", reason);
+    if (!right) {
+        return false;
+    }
+    const std::optional<int32_t> tested =
+        readCount(cell(row, CsvField::Tested), "times tested", reason);
+    if (!tested) {
+        return false;
+    }
+    if (*right > *tested) {
+        reason = "The right answers exceed the times tested.";
+        return false;
+    }
+    word.rightCount = *right;
+    word.testedCount = *tested;
+    return true;
+}
+
+bool CsvImportRun::readCreated(const CsvRow& row, WordRecord& word, std::string& reason) const {
+    const std::string_view text = cell(row, CsvField::Created);
+    if (text.empty()) {
+        word.created = startTime_;
+        return true;
+    }
+    const std::optional<SYSTEMTIME> created = parseCsvTime(text);
+    if (!created) {
+        reason = "The creation date \"" + std::string(cutAtCharacter(text, kQuotedDateBytes)) +
+                 "\" is not a date of the form YYYY-MM-DD HH:MM:SS.";
+        return false;
+    }
+    word.created = *created;
+    return true;
+}
+
+bool CsvImportRun::choosePlace(Side& side, std::string& reason) const {
+    const Dictionary& dictionary = current_.dictionary();
+    if (side.placement == Placement::IntoExisting || side.name.empty()) {
+        const bool valid = side.isTheme ? inTable(dictionary.themes, side.target)
+                                        : inTable(dictionary.languages, side.target);
+        if (!valid) {
+            reason = side.placement == Placement::IntoExisting
+                         ? "No existing " + side.noun() + " was chosen for the words."
+                         : "The row names no " + side.noun() + ", and no existing " + side.noun() +
+                               " was chosen for such rows.";
+            return false;
+        }
+        side.place = side.target;
+        return true;
+    }
+    side.place = findNamed(side);
+    if (side.place != kNoIndex) {
+        return true;
+    }
+    if (side.placement == Placement::Skip) {
+        reason =
+            "The " + side.noun() + " \"" + std::string(side.name) + "\" is not in the dictionary.";
+        return false;
+    }
+    side.addPending = true;
+    return true;
+}
+
+// A name once found keeps its index for the whole run: records are only added meanwhile.
+int32_t CsvImportRun::findNamed(const Side& side) const {
+    NameMemo& memo = side.isTheme ? lastTheme_ : lastLanguage_;
+    if (memo.index != kNoIndex && memo.name == side.name) {
+        return memo.index;
+    }
+    const int32_t found =
+        side.isTheme ? current_.findTheme(side.name) : current_.findLanguage(side.name);
+    if (found != kNoIndex) {
+        memo.name.assign(side.name);
+        memo.index = found;
+    }
+    return found;
+}
+
+bool CsvImportRun::addMissing(Side& side) {
+    if (!side.addPending) {
+        return true;
+    }
+    side.place = side.isTheme ? current_.addTheme(makeThemeRecord(side.name))
+                              : current_.addLanguage(makeLanguageRecord(side.name));
+    if (side.place == kNoIndex) {
+        return false;
+    }
+    ++(side.isTheme ? summary_.themesAdded : summary_.languagesAdded);
+    return true;
+}
+
+void CsvImportRun::addOrOverwrite(const WordRecord& word, int32_t existing, uint32_t hash) {
+    std::optional<WordRecord> replaced;
+    if (existing != kNoIndex) {
+        replaced = current_.dictionary().words[static_cast<std::size_t>(existing)];
+        if (!current_.deleteWord(existing)) {
+            return;  // its failure is shown; adding now would make the word twice
+        }
+    }
+    if (current_.addWord(word, hash)) {
+        ++summary_.wordsAdded;
+        if (replaced) {
+            ++summary_.wordsOverwritten;
+        }
+        return;
+    }
+    summary_.allocationFailed = true;
+    if (replaced) {
+        // The new word could not be stored, so the old one must not be lost either.
+        current_.putBackWord(existing, *replaced);
+    }
+}
+
+}  // namespace lq

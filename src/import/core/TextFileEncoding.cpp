@@ -1,0 +1,146 @@
+#include "import/core/TextFileEncoding.h"
+
+#include <iconv.h>
+#include <uchardet.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "store/TextEncoding.h"
+
+namespace lq {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// uchardet reads this much; more only costs time, as its answer settles early.
+constexpr std::size_t kDetectionSample = 256 * 1024;
+
+// The encodings of word lists met in practice, in the order the user sees them.
+constexpr std::string_view kCommonEncodings[] = {
+    kUtf8,          kUtf16Le,       kUtf16Be, kWindows1252, "ISO-8859-15", "ISO-8859-2",
+    "WINDOWS-1250", "WINDOWS-1251", "KOI8-R", "ISO-8859-5", "ISO-8859-7",  "WINDOWS-1253",
+    "ISO-8859-9",   "SHIFT_JIS",    "EUC-JP", "GB18030",    "BIG5",        "EUC-KR",
+};
+
+bool startsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+bool iconvKnows(const std::string& encoding) {
+    const iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    iconv_close(converter);
+    return true;
+}
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    });
+    return text;
+}
+
+std::string guessedEncoding(std::string_view bytes) {
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(
+        uchardet_new(), &uchardet_delete);
+    const std::string_view sample = bytes.substr(0, kDetectionSample);
+    if (!detector || uchardet_handle_data(detector.get(), sample.data(), sample.size()) != 0) {
+        return std::string(kWindows1252);
+    }
+    uchardet_data_end(detector.get());
+    std::string guess = upper(uchardet_get_charset(detector.get()));
+    // Windows-1252 holds all of Latin-1's letters and reads the same bytes the same way.
+    if (guess.empty() || guess == "ASCII" || guess == "ISO-8859-1" || !iconvKnows(guess)) {
+        return std::string(kWindows1252);
+    }
+    return guess;
+}
+
+void dropMark(std::string& utf8) {
+    if (startsWith(utf8, kUtf8Mark)) {
+        utf8.erase(0, kUtf8Mark.size());
+    }
+}
+
+DecodeStatus convertWithIconv(std::string_view bytes, const std::string& encoding,
+                              std::string& utf8) {
+    const iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return DecodeStatus::UnknownEncoding;
+    }
+    const std::unique_ptr<void, int (*)(iconv_t)> closer(converter, &iconv_close);
+    // Four bytes of UTF-8 at most for each input byte, plus room for a shift state's end.
+    utf8.resize(bytes.size() * 4 + 16);
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* out = utf8.data();
+    std::size_t outLeft = utf8.size();
+    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+        iconv(converter, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        utf8.clear();
+        return DecodeStatus::NotInEncoding;
+    }
+    utf8.resize(utf8.size() - outLeft);
+    return DecodeStatus::Decoded;
+}
+
+}  // namespace
+
+std::string detectEncoding(std::string_view bytes) {
+    if (startsWith(bytes, kUtf8Mark)) {
+        return std::string(kUtf8);
+    }
+    if (startsWith(bytes, kUtf16LeMark)) {
+        return std::string(kUtf16Le);
+    }
+    if (startsWith(bytes, kUtf16BeMark)) {
+        return std::string(kUtf16Be);
+    }
+    if (isValidUtf8(bytes)) {
+        return std::string(kUtf8);
+    }
+    return guessedEncoding(bytes);
+}
+
+std::vector<std::string> offeredEncodings(std::string_view detected) {
+    std::vector<std::string> offered(std::begin(kCommonEncodings), std::end(kCommonEncodings));
+    if (!detected.empty() && std::find(offered.begin(), offered.end(), detected) == offered.end()) {
+        offered.emplace_back(detected);
+    }
+    return offered;
+}
+
+DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8) {
+    utf8.clear();
+    DecodeStatus status = DecodeStatus::Decoded;
+    if (encoding == kUtf8) {
+        if (!isValidUtf8(bytes)) {
+            return DecodeStatus::NotInEncoding;
+        }
+        utf8.assign(bytes);
+    } else if (encoding == kWindows1252) {
+        // As the program shows stored Windows-1252 texts: every byte is a character.
+        utf8 = windows1252ToUtf8(bytes);
+    } else {
+        status = convertWithIconv(bytes, upper(std::string(encoding)), utf8);
+    }
+    if (status != DecodeStatus::Decoded) {
+        return status;
+    }
+    dropMark(utf8);
+    if (std::memchr(utf8.data(), 0, utf8.size()) != nullptr) {
+        utf8.clear();
+        return DecodeStatus::NotText;
+    }
+    return DecodeStatus::Decoded;
+}
+
+}  // namespace lq

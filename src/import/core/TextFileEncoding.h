@@ -1,0 +1,35 @@
+// The encoding of a text file that comes from elsewhere (a spreadsheet, another program), by its
+// iconv name, and its conversion to the UTF-8 that the program stores.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lq {
+
+inline constexpr std::string_view kUtf8 = "UTF-8";
+inline constexpr std::string_view kUtf16Le = "UTF-16LE";
+inline constexpr std::string_view kUtf16Be = "UTF-16BE";
+inline constexpr std::string_view kWindows1252 = "WINDOWS-1252";
+
+// A byte-order mark names UTF-8 or UTF-16; text that is valid UTF-8 is UTF-8; anything else is
+// guessed by uchardet, and Windows-1252 is taken when uchardet is unsure or names an encoding
+// that iconv cannot convert.
+std::string detectEncoding(std::string_view bytes);
+
+// The encodings a user may choose from, the detected one among them.
+std::vector<std::string> offeredEncodings(std::string_view detected);
+
+enum class DecodeStatus {
+    Decoded,
+    NotInEncoding,  // the bytes are not text in that encoding
+    NotText,        // the text holds a zero character: a binary file
+    UnknownEncoding,
+};
+
+// Converts the bytes to UTF-8 without a byte-order mark. On failure `utf8` is left empty.
+// Throws std::bad_alloc.
+DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8);
+
+}  // namespace lq

@@ -1,0 +1,138 @@
+// The File menu's CSV commands: export of the listed words, and import through the CSV dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <map>
+
+#include "app/MainWindowFixture.h"
+#include "import/core/CsvExport.h"
+#include "store/DictionaryImage.h"
+#include "store/WorkingFolder.h"
+#include "support/GuiHelpers.h"
+#include "support/ModalHelpers.h"
+
+namespace lq::test {
+namespace {
+
+class MainWindowCsvTest : public MainWindowFixture {
+  protected:
+    MainWindowCsvTest() { EXPECT_TRUE(enterFolder(folder.path())); }
+
+    // The window asks this instead of a file dialog; it records the question.
+    void answerFileQuestion(const QString& path, const QString& filter = "CSV (*.csv)") {
+        window->setFileChooser([this, path, filter](QWidget*, const FileQuestion& question) {
+            questions.push_back(question);
+            return FileAnswer{path, filter};
+        });
+    }
+
+    std::string fileText(const std::string& path) {
+        const std::vector<uint8_t> bytes = readBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    // Two themes, and words whose list order differs from their storage order.
+    Dictionary threeWords() {
+        return makeDictionary({"German"}, {"Home", "Town"},
+                              {{"Tür", 0, 0}, {"Haus", 0, 0}, {"Straße", 1, 0}});
+    }
+
+    WorkingFolderGuard keepFolder_;
+    std::vector<FileQuestion> questions;
+};
+
+TEST_F(MainWindowCsvTest, ExportWritesTheListedWordsInTheListsOrder) {
+    open(threeWords());
+    const std::string path = folder.file("out.csv");
+    answerFileQuestion(QString::fromStdString(path));
+    choose("themeFilterList", "Home");
+    child<QAction>("actionExportWordsCsv")->trigger();
+
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].title, "Export words");
+    EXPECT_EQ(questions[0].folder.toStdString(), folder.path());
+    EXPECT_EQ(questions[0].name, "Lexiquill words.csv");
+    EXPECT_EQ(questions[0].filters, (QStringList{"CSV (*.csv)", "Tab-separated (*.tsv *.txt)"}));
+    EXPECT_TRUE(questions[0].forSaving);
+    EXPECT_EQ(fileText(path), csvWordsText(dictionary(), {1, 0}, ','));
+    ASSERT_EQ(reporter.shown.size(), 1u);
+    EXPECT_EQ(reporter.shown[0].message, "2 words written to \"" + path + "\".");
+}
+
+TEST_F(MainWindowCsvTest, TheTabFilterWritesATabSeparatedFile) {
+    open(threeWords());
+    const std::string path = folder.file("out.txt");
+    answerFileQuestion(QString::fromStdString(path), "Tab-separated (*.tsv *.txt)");
+    child<QAction>("actionExportWordsCsv")->trigger();
+    EXPECT_EQ(fileText(path), csvWordsText(dictionary(), {1, 2, 0}, '\t'));
+}
+
+TEST_F(MainWindowCsvTest, ACancelledFileDialogDoesNothing) {
+    open(threeWords());
+    answerFileQuestion({});
+    child<QAction>("actionExportWordsCsv")->trigger();
+    child<QAction>("actionImportWordsCsv")->trigger();
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(reporter.shown.empty());
+    EXPECT_EQ(wordTexts(dictionary()), (std::vector<std::string>{"Tür", "Haus", "Straße"}));
+}
+
+TEST_F(MainWindowCsvTest, ImportOpensTheDialogAndListsTheNewWords) {
+    open(threeWords());
+    const std::string path = folder.file("in.csv");
+    const std::string text = "word,translation,theme\r\nBaum,tree,Nature\r\nHaus,house,Home\r\n";
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    answerFileQuestion(QString::fromStdString(path));
+    whenModalOpens([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Import from a CSV file");
+        clickButton(dialog, "importButton");
+    });
+    child<QAction>("actionImportWordsCsv")->trigger();
+
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].title, "Import words from a CSV file");
+    EXPECT_FALSE(questions[0].forSaving);
+    EXPECT_EQ(listedWords(), (QStringList{"Baum", "Haus", "Straße", "Tür"}));
+    EXPECT_EQ(counter(), "4 of 4");
+    EXPECT_EQ(entries(combo("themeFilterList")).size(), 4) << "the new theme is offered";
+}
+
+TEST_F(MainWindowCsvTest, AFileThatIsNotTextIsRefusedBeforeAnyDialog) {
+    open(threeWords());
+    const std::string path = folder.file("in.csv");
+    writeBytes(path, {0, 1, 2, 3, 0});
+    answerFileQuestion(QString::fromStdString(path));
+    const std::vector<uint8_t> before = dictionaryBytes(dictionary());
+    child<QAction>("actionImportWordsCsv")->trigger();
+    EXPECT_EQ(reporter.errorMessages(), (std::vector<std::string>{"Can't import words."}));
+    EXPECT_EQ(dictionaryBytes(dictionary()), before);
+}
+
+TEST_F(MainWindowCsvTest, TheFileMenuHasTheCommandsBelowTheImportAndNoClashingMnemonics) {
+    open(threeWords());
+    const QMenu* file = child<QMenu>("fileMenu");
+    QStringList texts;
+    std::map<QChar, QString> seen;
+    for (const QAction* action : file->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        texts << action->text();
+        const int at = action->text().indexOf('&');
+        ASSERT_GE(at, 0) << action->text().toStdString();
+        const QChar key = action->text()[at + 1].toLower();
+        EXPECT_EQ(seen.count(key), 0u)
+            << action->text().toStdString() << " and " << seen[key].toStdString();
+        seen[key] = action->text();
+    }
+    const qsizetype import = texts.indexOf("Import &words...");
+    ASSERT_GE(import, 0);
+    EXPECT_EQ(texts.value(import + 1), "Export words to a &CSV file...");
+    EXPECT_EQ(texts.value(import + 2), "Import words from a CS&V file...");
+}
+
+}  // namespace
+}  // namespace lq::test
