@@ -26,9 +26,13 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLQ_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Starts Lexiquill in the folder make was started from.
+# Starts Lexiquill in run/ (ignored by git), seeded from the sample words on the first start.
+RUN_FOLDER := run
+SAMPLE_WORDS := resources/sample/sample-words.csv
+
 run: build
-	./$(BUILD)/lexiquill
+	./$(BUILD)/lexiquill-seed $(SAMPLE_WORDS) $(RUN_FOLDER)
+	cd $(RUN_FOLDER) && ../$(BUILD)/lexiquill
 
 # The whole suite, headless, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps
