@@ -10,6 +10,7 @@
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
+#include "app/UndoHistory.h"
 
 namespace Ui {
 class CMainDialog;
@@ -44,6 +45,8 @@ class CMainDialog : public QDialog {
 
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     const MainMenu& menu() const { return menu_; }
+    // Every change the window and its dialogs make to the dictionary, as undoable steps.
+    UndoHistory& history() { return history_; }
 
   public slots:
     // Every way of leaving the window ends here: "E&xit", the close box and Escape.
@@ -73,6 +76,8 @@ class CMainDialog : public QDialog {
     void focusWordList();
 
     void wordMoved(int32_t index);
+    // After an undo or redo: the refresh the step's own command runs.
+    void showSteppedDictionary(bool wordsOnly);
     void newWord();
     void renameWord();
     void deleteWord();
@@ -92,6 +97,7 @@ class CMainDialog : public QDialog {
     std::optional<bool> askExit();
 
     std::unique_ptr<Ui::CMainDialog> ui_;
+    UndoHistory history_;
     MainMenu menu_;
     WordListModel* words_;
     DictionaryStore& store_;

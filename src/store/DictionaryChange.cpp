@@ -137,6 +137,18 @@ void DictionaryChange::apply(Dictionary& dictionary) {
     }
 }
 
+bool DictionaryChange::touchesOnlyWords() const {
+    for (const Edit& edit : edits_) {
+        const bool words = std::holds_alternative<Swapped<WordRecord>>(edit) ||
+                           std::holds_alternative<Appended<WordRecord>>(edit) ||
+                           std::holds_alternative<WordRemoved>(edit);
+        if (!words) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::size_t DictionaryChange::heldBytes() const {
     std::size_t bytes = edits_.capacity() * sizeof(Edit);
     for (const Edit& edit : edits_) {

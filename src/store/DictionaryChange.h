@@ -15,6 +15,8 @@ namespace lq {
 class DictionaryChange {
   public:
     bool empty() const { return edits_.empty(); }
+    // Whether the step changed word records and nothing else: no theme, language or header.
+    bool touchesOnlyWords() const;
     // Each expects the dictionary exactly as the step left it (revert) or found it (apply), which
     // holds when later steps are taken back first, as in an undo history; the dictionary is then
     // byte for byte as it was before (revert) or after (apply) the step.
