@@ -32,10 +32,9 @@ WordDetailsEditor::WordDetailsEditor(QWidget* parent)
     ui_->transcriptionEdit->installEventFilter(this);
     connect(ui_->wordThemeList, &QComboBox::activated, this,
             [this] { moveWord(ui_->wordThemeList, &WordRecord::themeIndex, "Change theme of"); });
-    connect(ui_->wordLanguageList, &QComboBox::activated, this,
-            [this] {
-                moveWord(ui_->wordLanguageList, &WordRecord::languageIndex, "Change language of");
-            });
+    connect(ui_->wordLanguageList, &QComboBox::activated, this, [this] {
+        moveWord(ui_->wordLanguageList, &WordRecord::languageIndex, "Change language of");
+    });
 }
 
 WordDetailsEditor::~WordDetailsEditor() {
