@@ -9,22 +9,13 @@
 #include "import/RandomDictionary.h"
 #include "import/core/RecordingEdits.h"
 #include "store/DictionaryImage.h"
+#include "support/KeptSteps.h"
 #include "support/RecordingReporter.h"
 
 namespace lq::test {
 namespace {
 
 constexpr uint32_t kSeeds = 1000;
-
-// Keeps the steps it is given.
-struct KeptSteps : ChangeLog {
-    void addStep(std::string name, DictionaryChange change) override {
-        names.push_back(std::move(name));
-        changes.push_back(std::move(change));
-    }
-    std::vector<std::string> names;
-    std::vector<DictionaryChange> changes;
-};
 
 std::set<int32_t> someCallNumbers(RandomDictionaries& random) {
     std::set<int32_t> calls;
@@ -61,12 +52,12 @@ TEST(RecordingEditsTest, ARunIsOneStepThatTakesTheDictionaryBackAndForth) {
             ASSERT_TRUE(log.changes.empty()) << "the step is added when the edits go";
         }
         const std::vector<uint8_t> after = dictionaryBytes(current);
+        if (after == before) {
+            continue;
+        }
         ASSERT_EQ(log.changes.size(), 1u);
         EXPECT_EQ(log.names.front(), "Import words");
         DictionaryChange& change = log.changes.front();
-        if (after != before) {
-            EXPECT_FALSE(change.empty());
-        }
         change.revert(current);
         ASSERT_EQ(dictionaryBytes(current), before);
         change.apply(current);
