@@ -25,7 +25,8 @@ int CLexiquillApp::run() {
     if (dialogReporter_) {
         dialogReporter_->setParentWidget(&window);
     }
-    RecoveryKeeper recovery(store_, reporter_);
+    // A child of the window, where tests find it.
+    RecoveryKeeper recovery(store_, reporter_, &window);
     const bool restored = recovery.offerRestore();
     if (restored) {
         window.ResetView();

@@ -16,7 +16,12 @@ constexpr std::string_view kDamagedCopy =
 }  // namespace
 
 RecoveryKeeper::RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObject* parent)
-    : QObject(parent), store_(store), reporter_(reporter), copy_(store.ownFilePath()), timer_(this) {
+    : QObject(parent),
+      store_(store),
+      reporter_(reporter),
+      copy_(store.ownFilePath()),
+      timer_(this) {
+    setObjectName("recoveryKeeper");
     timer_.setObjectName("recoveryTimer");
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeNow);
@@ -47,8 +52,7 @@ bool RecoveryKeeper::offerRestore() {
 void RecoveryKeeper::watch(const UndoHistory& history) {
     history_ = &history;
     // Each change starts the wait afresh, so a run of quick edits is written once.
-    connect(&history, &UndoHistory::changed, &timer_,
-            [this] { timer_.start(kDelayMilliseconds); });
+    connect(&history, &UndoHistory::changed, &timer_, [this] { timer_.start(kDelayMilliseconds); });
 }
 
 bool RecoveryKeeper::unsavedChanges() const {
