@@ -210,6 +210,8 @@ void ChangeRecorder::wordsCleared(WordTable&& words) {
 }
 
 DictionaryChange ChangeRecorder::take() {
+    // A step is kept for the rest of the run; the room a growing list keeps spare is not.
+    change_.edits_.shrink_to_fit();
     DictionaryChange taken = std::move(change_);
     change_ = DictionaryChange{};
     return taken;
