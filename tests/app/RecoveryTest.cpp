@@ -191,8 +191,11 @@ TEST_F(RecoveryTest, ACopyThatCannotBeRestoredIsDiscardedWithANoticeOrSilently) 
     std::vector<uint8_t> cut = dictionaryBytes(changed(false));
     cut.resize(cut.size() - 10);
     const Case cases[] = {
-        {"damaged", {'L', 'Q', 'D', 0, 1, 2}, 2000, {{ShownMessage::Kind::Information, kDamaged}}},
-        {"cut short", cut, 2000, {{ShownMessage::Kind::Information, kDamaged}}},
+        {"damaged",
+         {'L', 'Q', 'D', 0, 1, 2},
+         2000,
+         {{ShownMessage::Kind::Information, kDamaged, {}}}},
+        {"cut short", cut, 2000, {{ShownMessage::Kind::Information, kDamaged, {}}}},
         {"older than the file", dictionaryBytes(changed(false)), 500, {}},
     };
     for (const Case& c : cases) {
