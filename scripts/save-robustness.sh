@@ -6,7 +6,10 @@
 # no temporary file behind. A kill leaves no name behind either (the new file has none until it
 # is complete), or, on a file system without unnamed files, one that the next start removes.
 # A name taken by a pipe or a folder is refused at once, and a dangling link gets its target.
-#   scripts/save-robustness.sh BUILD_DIR     (a test build: BUILD_DIR/tests/store/lq_save_driver)
+# Changes made in the program's window survive a kill through the recovery copy, which holds
+# exactly them, is offered at the next start, and is gone after a normal end.
+#   scripts/save-robustness.sh BUILD_DIR     (a test build: BUILD_DIR/tests/store/lq_save_driver,
+#                                             BUILD_DIR/tests/app/lq_recovery_driver)
 # Needs root for the mounts; checks that cannot run here print SKIP and say why.
 set -uo pipefail
 
@@ -291,6 +294,102 @@ if [ "$mid_save" -eq 0 ]; then
 fi
 if [ "$named_left" -eq 0 ]; then
     fail "no kill left a named temporary file; the start's clean-up was not tried"
+fi
+
+echo "== the program killed some seconds after changes made in its window, then started again"
+recovery_driver="$build/tests/app/lq_recovery_driver"
+RECOVERY_WORDS=100000 # 16 MB, so that some kills land while the copy is being written
+RECOVERY_RUNS=${LQ_RECOVERY_RUNS:-8}
+if [ ! -x "$recovery_driver" ]; then
+    skip "recovery: no $recovery_driver (a build without the windows)"
+else
+    folder=$work/recovery
+    mkfifo "$work/changing"
+    copied=0 uncopied=0 mid_copy=0
+    for ((run = 1; run <= RECOVERY_RUNS; run++)); do
+        rm -rf "$folder" && mkdir -p "$folder"
+        "$recovery_driver" prepare "$folder" "$RECOVERY_WORDS" "$work/recovery.expected" ||
+            { fail "recovery run $run: the dictionary could not be prepared"; continue; }
+        cp "$folder/Lexiquill.lqd" "$work/recovery.old"
+        # The first run is killed well after the copy is due (two seconds after the last change),
+        # odd ones around that moment, even ones as soon as the copy is seen being written.
+        if [ "$run" -eq 1 ]; then delay_ms=4000; else delay_ms=$((1900 + RANDOM % 400)); fi
+        if [ $((run % 2)) -eq 0 ]; then delay_ms=1800; fi
+        "$recovery_driver" change "$folder" >/dev/null 2>"$work/changing" &
+        pid=$!
+        exec 3<"$work/changing"
+        line=
+        while [ "$line" != changed ] && read -r -t 60 line <&3; do :; done
+        if [ "$line" != changed ]; then
+            fail "recovery run $run: the window made no changes"
+        fi
+        read -r -t "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))" _ <&4
+        if [ $((run % 2)) -eq 0 ]; then
+            for ((look = 0; look < 3000; look++)); do
+                writing_into "$pid" "$folder" && break
+            done
+        fi
+        writing_into "$pid" "$folder" && mid_copy=$((mid_copy + 1))
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        exec 3<&-
+        names=$(ls -A "$folder" | tr '\n' ' ')
+        if ! cmp -s "$folder/Lexiquill.lqd" "$work/recovery.old"; then
+            fail "recovery run $run: the dictionary file changed before the exit"
+            continue
+        fi
+        if [ "$names" = "Lexiquill.lqd " ]; then
+            uncopied=$((uncopied + 1))
+            if [ "$run" -eq 1 ]; then
+                fail "recovery run $run: no copy ${delay_ms} ms after the changes"
+            fi
+            # Nothing to restore: the next start just loads the file.
+            "$recovery_driver" restore "$folder" >/dev/null 2>&1
+            rc=$?
+            if [ $rc -ne 3 ] || ! cmp -s "$folder/Lexiquill.lqd" "$work/recovery.old"; then
+                fail "recovery run $run: a start without a copy asked or changed the file (exit $rc)"
+            else
+                pass
+            fi
+            continue
+        fi
+        if [ "$names" != ".Lexiquill.lqd.recovery Lexiquill.lqd " ]; then
+            fail "recovery run $run: killed ${delay_ms} ms after the changes, it left $names"
+            continue
+        fi
+        copied=$((copied + 1))
+        if ! cmp -s "$folder/.Lexiquill.lqd.recovery" "$work/recovery.expected"; then
+            fail "recovery run $run: the copy does not hold exactly the changes"
+            continue
+        fi
+        # The new start asks, and leaving it saves what it restored.
+        "$recovery_driver" restore "$folder" >/dev/null 2>&1
+        rc=$?
+        if [ $rc -ne 0 ]; then
+            fail "recovery run $run: the new start did not ask to restore (exit $rc)"
+        elif ! cmp -s "$folder/Lexiquill.lqd" "$work/recovery.expected"; then
+            fail "recovery run $run: the restored dictionary is not the changed one"
+        elif [ "$(ls -A "$folder")" != Lexiquill.lqd ]; then
+            fail "recovery run $run: the restored run left $(ls -A "$folder" | tr '\n' ' ')"
+        else
+            pass
+        fi
+    done
+    echo "after the kills: $copied left the copy of the changes, $uncopied were killed before it" \
+        "was complete; $mid_copy kills landed while it was being written"
+    if [ "$mid_copy" -eq 0 ]; then
+        fail "no kill landed while the copy was being written; that case was not tried"
+    fi
+    # A normal end, once the copy of the changes is there, leaves the dictionary alone.
+    rm -rf "$folder" && mkdir -p "$folder"
+    "$recovery_driver" prepare "$folder" 100 "$work/recovery.expected" &&
+        timeout 60 "$recovery_driver" exit "$folder" >/dev/null 2>&1
+    rc=$?
+    if [ $rc -ne 0 ] || [ "$(ls -A "$folder")" != Lexiquill.lqd ]; then
+        fail "normal exit: it left $(ls -A "$folder" | tr '\n' ' ')(exit $rc)"
+    else
+        pass
+    fi
 fi
 
 echo "save robustness: $passed passed, $failed failed, $skipped skipped"

@@ -2,6 +2,7 @@
 
 #include "app/CMainDialog.h"
 #include "app/DialogReporter.h"
+#include "app/RecoveryKeeper.h"
 #include "store/Protection.h"
 #include "ui/CPasswordProtection.h"
 
@@ -24,13 +25,19 @@ int CLexiquillApp::run() {
     if (dialogReporter_) {
         dialogReporter_->setParentWidget(&window);
     }
+    // A child of the window, where tests find it.
+    RecoveryKeeper recovery(store_, reporter_, &window);
+    const bool restored = recovery.offerRestore();
+    if (restored) {
+        window.ResetView();
+    }
     // A failed load has shown its message; the window then never opens and nothing is saved.
-    if (window.loadDictionary()) {
+    if (restored || window.loadDictionary()) {
+        recovery.watch(window.history());
         seedRandom();
         window.exec();
-        if (window.updateOnExit()) {
-            saveOnExit(window);
-        }
+        const bool saveFailed = window.updateOnExit() && !saveOnExit(window);
+        recovery.finish(saveFailed);
     }
     if (dialogReporter_) {
         dialogReporter_->setParentWidget(nullptr);
@@ -45,18 +52,20 @@ void CLexiquillApp::seedRandom() {
     random_.draw();
 }
 
-void CLexiquillApp::saveOnExit(CMainDialog& window) {
+bool CLexiquillApp::saveOnExit(CMainDialog& window) {
     if (isProtected(store_.currentDictionary.header)) {
         CPasswordProtection prompt(store_.currentDictionary.header, reporter_, &window);
         if (prompt.exec() != QDialog::Accepted) {
-            return;
+            return true;  // the user chose to leave without saving
         }
     }
     if (!store_.saveDictionary()) {
         reporter_.showError("Error saving dictionary.",
                             "Changes not saved. I/O error occures. Try to remove "
                             "write-protection.");
+        return false;
     }
+    return true;
 }
 
 }  // namespace lq

@@ -1,5 +1,6 @@
 // The program's life around its main window: the dictionary is loaded when the window opens
-// and saved, if the user agrees, when it closes.
+// and saved, if the user agrees, when it closes. Meanwhile a recovery copy keeps the changes
+// that are not saved yet.
 #pragma once
 
 #include <memory>
@@ -31,7 +32,8 @@ class CLexiquillApp {
 
   private:
     void seedRandom();
-    void saveOnExit(CMainDialog& window);
+    // False when a save was tried and failed.
+    bool saveOnExit(CMainDialog& window);
 
     SystemClock systemClock_;
     std::unique_ptr<DialogReporter> dialogReporter_;

@@ -45,11 +45,12 @@ namespace lq {
 CMainDialog::CMainDialog(DictionaryStore& store, TestRandom& random, QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CMainDialog>()),
+      history_(store.currentDictionary),
       words_(new WordListModel(this)),
       store_(store),
       random_(random) {
     ui_->setupUi(this);
-    menu_ = buildMainMenu(this);
+    menu_ = buildMainMenu(this, history_);
     layout()->setMenuBar(menu_.bar);
     prepareControls();
     connectControls();
@@ -77,7 +78,7 @@ void CMainDialog::prepareControls() {
     ui_->deleteButton->setToolTip("Delete the selected word (" +
                                   QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText) +
                                   ")");
-    ui_->wordDetails->setUp(dictionary(), store_.reporter(),
+    ui_->wordDetails->setUp(dictionary(), store_.reporter(), history_,
                             [this] { return selectedWordIndex(); });
 }
 
@@ -93,6 +94,9 @@ void CMainDialog::connectControls() {
     connect(ui_->newButton, &QPushButton::clicked, this, &CMainDialog::newWord);
     connect(ui_->renameButton, &QPushButton::clicked, this, &CMainDialog::renameWord);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CMainDialog::deleteWord);
+    connect(&history_, &UndoHistory::dictionaryStepped, this, &CMainDialog::showSteppedDictionary);
+    // A change still being typed is taken first, so that an undo takes back the newest step.
+    history_.setBeforeStep([this] { return ui_->wordDetails->finishEditing(); });
 
     connectCommand(menu_.themes, &CMainDialog::themes);
     connectCommand(menu_.languages, &CMainDialog::languages);
@@ -230,8 +234,17 @@ void CMainDialog::wordMoved(int32_t index) {
     }
 }
 
+// Adding or deleting the first word rebuilds everything, as the word commands do.
+void CMainDialog::showSteppedDictionary(bool wordsOnly) {
+    if (wordsOnly && dictionary().words.size() >= 2) {
+        RefilterWords();
+    } else {
+        ResetView();
+    }
+}
+
 void CMainDialog::newWord() {
-    CNewWord dialog(dictionary(), store_.reporter(), store_.clock(), this);
+    CNewWord dialog(dictionary(), store_.reporter(), store_.clock(), history_, this);
     const int result = dialog.exec();
     // Not back into whichever field last had it, where a Tab and typing would overwrite a text.
     focusWordList();
@@ -250,7 +263,7 @@ void CMainDialog::renameWord() {
     if (index == kNoIndex) {
         return;
     }
-    CRenameWord dialog(dictionary(), index, store_.reporter(), this);
+    CRenameWord dialog(dictionary(), index, store_.reporter(), history_, this);
     if (dialog.exec() == QDialog::Accepted) {
         RefilterWords();
     }
@@ -265,7 +278,9 @@ void CMainDialog::deleteWord() {
     if (!store_.reporter().askWarning("The word \"" + text + "\" will be deleted.", false)) {
         return;
     }
-    lq::deleteWord(dictionary(), index, store_.reporter());
+    ChangeRecorder recorder;
+    lq::deleteWord(dictionary(), index, store_.reporter(), &recorder);
+    history_.addStep("Delete word " + quotedName(text), recorder.take());
     if (!dictionary().words.empty()) {
         RefilterWords();
     } else {
@@ -285,12 +300,12 @@ void CMainDialog::wordInformation() {
 // The lists are rebuilt whatever the dialog returned: it may have changed the tables and
 // closed with Escape.
 void CMainDialog::themes() {
-    runThemesDialog(dictionary(), store_.reporter(), this);
+    runThemesDialog(dictionary(), store_.reporter(), this, history_);
     ResetView();
 }
 
 void CMainDialog::languages() {
-    runLanguagesDialog(dictionary(), store_.reporter(), this);
+    runLanguagesDialog(dictionary(), store_.reporter(), this, history_);
     ResetView();
 }
 
@@ -307,6 +322,7 @@ void CMainDialog::report() {
 
 void CMainDialog::options() {
     COptions dialog(dictionary(), store_.reporter(), random_, this);
+    dialog.setChangeLog(history_);
     if (dialog.exec() == QDialog::Accepted) {
         ResetView();
     }
@@ -314,7 +330,7 @@ void CMainDialog::options() {
 
 // The new test counters show in the knowledge filter after the next refresh, not at once.
 void CMainDialog::test() {
-    startTest(dictionary(), random_, store_.clock(), store_.reporter(), this);
+    startTest(dictionary(), random_, store_.clock(), store_.reporter(), this, history_);
 }
 
 // The source is chosen by its folder; browsing moves the working folder, which is put back
@@ -326,6 +342,7 @@ void CMainDialog::importWords() {
         return;
     }
     CImportWords dialog(store_, joinFolder(browse.chosenFolder(), kDictionaryFileName), this);
+    dialog.setChangeLog(history_);
     if (dialog.openSource()) {
         dialog.exec();
     }
@@ -361,6 +378,7 @@ void CMainDialog::importWordsCsv() {
         return;
     }
     CImportCsv dialog(store_, QFile::encodeName(answer.path).toStdString(), this);
+    dialog.setChangeLog(history_);
     if (dialog.openFile()) {
         dialog.exec();
     }

@@ -10,6 +10,7 @@
 
 #include "app/HelpPage.h"
 #include "app/MainMenu.h"
+#include "app/UndoHistory.h"
 #include "ui/FileChooser.h"
 
 namespace Ui {
@@ -46,6 +47,8 @@ class CMainDialog : public QDialog {
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     const MainMenu& menu() const { return menu_; }
+    // Every change the window and its dialogs make to the dictionary, as undoable steps.
+    UndoHistory& history() { return history_; }
 
   public slots:
     // Every way of leaving the window ends here: "E&xit", the close box and Escape.
@@ -75,6 +78,8 @@ class CMainDialog : public QDialog {
     void focusWordList();
 
     void wordMoved(int32_t index);
+    // After an undo or redo: the refresh the step's own command runs.
+    void showSteppedDictionary(bool wordsOnly);
     void newWord();
     void renameWord();
     void deleteWord();
@@ -96,6 +101,7 @@ class CMainDialog : public QDialog {
     std::optional<bool> askExit();
 
     std::unique_ptr<Ui::CMainDialog> ui_;
+    UndoHistory history_;
     MainMenu menu_;
     WordListModel* words_;
     DictionaryStore& store_;

@@ -1,6 +1,7 @@
 #include "app/CNewWord.h"
 
 #include "app/core/WordChecks.h"
+#include "store/ChangeLog.h"
 #include "store/Clock.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
@@ -20,12 +21,14 @@ void fillAndSelectFirst(QListWidget* list, const std::vector<NamedIndex>& entrie
 
 }  // namespace
 
-CNewWord::CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& clock, QWidget* parent)
+CNewWord::CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& clock, ChangeLog& log,
+                   QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CNewWord>()),
       dictionary_(dictionary),
       reporter_(reporter),
-      clock_(clock) {
+      clock_(clock),
+      log_(log) {
     ui_->setupUi(this);
     setButtonPicture(ui_->okButton, "button-ok");
     setButtonPicture(ui_->cancelButton, "button-cancel");
@@ -69,7 +72,9 @@ void CNewWord::accept() {
         setFieldText(record.translation, translation);
         setFieldText(record.transcription, transcription);
         // A failure is shown by addWord; the dialog closes either way.
-        addWord(dictionary_, record, reporter_);
+        ChangeRecorder recorder;
+        addWord(dictionary_, record, reporter_, &recorder);
+        log_.addStep("New word " + quotedName(word), recorder.take());
     }
     QDialog::accept();
 }

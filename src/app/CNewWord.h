@@ -12,6 +12,7 @@ class CNewWord;
 
 namespace lq {
 
+class ChangeLog;
 class Clock;
 class Reporter;
 struct Dictionary;
@@ -19,7 +20,8 @@ struct Dictionary;
 class CNewWord : public QDialog {
     Q_OBJECT
   public:
-    CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
+    // The new word becomes a step in `log`.
+    CNewWord(Dictionary& dictionary, Reporter& reporter, const Clock& clock, ChangeLog& log,
              QWidget* parent = nullptr);
     ~CNewWord() override;
 
@@ -34,6 +36,7 @@ class CNewWord : public QDialog {
     Dictionary& dictionary_;
     Reporter& reporter_;
     const Clock& clock_;
+    ChangeLog& log_;
 };
 
 }  // namespace lq

@@ -1,6 +1,7 @@
 #include "app/CRenameWord.h"
 
 #include "app/core/WordChecks.h"
+#include "store/ChangeLog.h"
 #include "store/Edits.h"
 #include "store/TextField.h"
 #include "ui/Pictures.h"
@@ -10,12 +11,13 @@
 namespace lq {
 
 CRenameWord::CRenameWord(Dictionary& dictionary, int32_t wordIndex, Reporter& reporter,
-                         QWidget* parent)
+                         ChangeLog& log, QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CRenameWord>()),
       dictionary_(dictionary),
       wordIndex_(wordIndex),
-      reporter_(reporter) {
+      reporter_(reporter),
+      log_(log) {
     ui_->setupUi(this);
     setButtonPicture(ui_->okButton, "button-ok");
     setButtonPicture(ui_->cancelButton, "button-cancel");
@@ -44,7 +46,11 @@ void CRenameWord::accept() {
         ui_->newNameEdit->selectAll();
         return;
     }
-    renameWord(dictionary_, wordIndex_, newName);
+    const std::string oldName(fieldText(word.word));
+    ChangeRecorder recorder;
+    renameWord(dictionary_, wordIndex_, newName, &recorder);
+    log_.addStep("Rename word " + quotedName(oldName) + " to " + quotedName(newName),
+                 recorder.take());
     QDialog::accept();
 }
 

@@ -11,13 +11,15 @@ class CRenameWord;
 
 namespace lq {
 
+class ChangeLog;
 class Reporter;
 struct Dictionary;
 
 class CRenameWord : public QDialog {
     Q_OBJECT
   public:
-    CRenameWord(Dictionary& dictionary, int32_t wordIndex, Reporter& reporter,
+    // A new name becomes a step in `log`.
+    CRenameWord(Dictionary& dictionary, int32_t wordIndex, Reporter& reporter, ChangeLog& log,
                 QWidget* parent = nullptr);
     ~CRenameWord() override;
 
@@ -30,6 +32,7 @@ class CRenameWord : public QDialog {
     Dictionary& dictionary_;
     int32_t wordIndex_;
     Reporter& reporter_;
+    ChangeLog& log_;
 };
 
 }  // namespace lq

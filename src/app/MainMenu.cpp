@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/UndoHistory.h"
+
 namespace lq {
 
 namespace {
@@ -23,7 +25,7 @@ QMenu* addMenu(QMenuBar* bar, const char* objectName, const QString& title) {
 
 }  // namespace
 
-MainMenu buildMainMenu(QWidget* window) {
+MainMenu buildMainMenu(QWidget* window, UndoHistory& history) {
     MainMenu menu;
     menu.bar = new QMenuBar(window);
     menu.bar->setObjectName("menuBar");
@@ -44,6 +46,17 @@ MainMenu buildMainMenu(QWidget* window) {
     menu.options = addCommand(file, "actionOptions", "&Options...");
     file->addSeparator();
     menu.exit = addCommand(file, "actionExit", "E&xit");
+
+    QMenu* edit = addMenu(menu.bar, "editMenu", "&Edit");
+    menu.undo = history.createUndoAction(edit);
+    menu.undo->setObjectName("actionUndo");
+    menu.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    edit->addAction(menu.undo);
+    menu.redo = history.createRedoAction(edit);
+    menu.redo->setObjectName("actionRedo");
+    menu.redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(menu.redo);
 
     menu.test = addCommand(menu.bar, "actionTest", "&Test!");
 

@@ -7,6 +7,8 @@ class QWidget;
 
 namespace lq {
 
+class UndoHistory;
+
 struct MainMenu {
     QMenuBar* bar = nullptr;
     // "&File"
@@ -19,6 +21,9 @@ struct MainMenu {
     QAction* information = nullptr;
     QAction* options = nullptr;
     QAction* exit = nullptr;
+    // "&Edit": the history's undo and redo
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     // "&Test!", a command on the bar itself
     QAction* test = nullptr;
     // "&Help", at the right end of the bar
@@ -27,6 +32,6 @@ struct MainMenu {
     QAction* about = nullptr;
 };
 
-MainMenu buildMainMenu(QWidget* window);
+MainMenu buildMainMenu(QWidget* window, UndoHistory& history);
 
 }  // namespace lq

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "app/core/WordChecks.h"
+#include "store/ChangeLog.h"
 #include "store/Dictionary.h"
+#include "store/Edits.h"
 #include "store/Reporter.h"
 #include "store/TextField.h"
 #include "ui/NameOrder.h"
@@ -29,9 +31,10 @@ WordDetailsEditor::WordDetailsEditor(QWidget* parent)
     ui_->translationEdit->installEventFilter(this);
     ui_->transcriptionEdit->installEventFilter(this);
     connect(ui_->wordThemeList, &QComboBox::activated, this,
-            [this] { moveWord(ui_->wordThemeList, &WordRecord::themeIndex); });
-    connect(ui_->wordLanguageList, &QComboBox::activated, this,
-            [this] { moveWord(ui_->wordLanguageList, &WordRecord::languageIndex); });
+            [this] { moveWord(ui_->wordThemeList, &WordRecord::themeIndex, "Change theme of"); });
+    connect(ui_->wordLanguageList, &QComboBox::activated, this, [this] {
+        moveWord(ui_->wordLanguageList, &WordRecord::languageIndex, "Change language of");
+    });
 }
 
 WordDetailsEditor::~WordDetailsEditor() {
@@ -39,15 +42,24 @@ WordDetailsEditor::~WordDetailsEditor() {
     ui_->transcriptionEdit->removeEventFilter(this);
 }
 
-void WordDetailsEditor::setUp(Dictionary& dictionary, Reporter& reporter,
+void WordDetailsEditor::setUp(Dictionary& dictionary, Reporter& reporter, ChangeLog& log,
                               std::function<int32_t()> selectedWord) {
     dictionary_ = &dictionary;
     reporter_ = &reporter;
+    log_ = &log;
     selectedWord_ = std::move(selectedWord);
 }
 
 void WordDetailsEditor::stopEditing() {
     selectedWord_ = nullptr;
+}
+
+bool WordDetailsEditor::finishEditing() {
+    if (ui_->translationEdit->isModified() && !changeTranslation()) {
+        return false;
+    }
+    changeTranscription();
+    return true;
 }
 
 int32_t WordDetailsEditor::editedWord() const {
@@ -91,23 +103,26 @@ bool WordDetailsEditor::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void WordDetailsEditor::changeTranslation() {
+bool WordDetailsEditor::changeTranslation() {
     const int32_t index = editedWord();
     if (index < 0) {
-        return;
+        return true;
     }
     QLineEdit* edit = ui_->translationEdit;
     const std::string typed = storedText(edit->text());
     if (isBlankTranslation(typed)) {
         reporter_->showError(kCantChangeTranslation, kTranslationMustHaveText);
         edit->setFocus();
-        return;
+        return false;
     }
     // Text the user did not touch keeps its bytes, whatever encoding it came in.
     if (edit->isModified()) {
-        setFieldText(dictionary_->words[static_cast<std::size_t>(index)].translation, typed);
+        WordRecord word = dictionary_->words[static_cast<std::size_t>(index)];
+        setFieldText(word.translation, typed);
         edit->setModified(false);
+        storeWord(index, word, "Change translation of");
     }
+    return true;
 }
 
 void WordDetailsEditor::changeTranscription() {
@@ -116,19 +131,29 @@ void WordDetailsEditor::changeTranscription() {
     if (index < 0 || !edit->isModified()) {
         return;
     }
-    setFieldText(dictionary_->words[static_cast<std::size_t>(index)].transcription,
-                 storedText(edit->text()));
+    WordRecord word = dictionary_->words[static_cast<std::size_t>(index)];
+    setFieldText(word.transcription, storedText(edit->text()));
     edit->setModified(false);
+    storeWord(index, word, "Change transcription of");
 }
 
-void WordDetailsEditor::moveWord(const QComboBox* list, int32_t WordRecord::*field) {
+void WordDetailsEditor::moveWord(const QComboBox* list, int32_t WordRecord::*field,
+                                 const char* stepName) {
     const int32_t index = editedWord();
     const int32_t target = currentRecordIndex(list);
     if (index < 0 || target < 0) {
         return;
     }
-    dictionary_->words[static_cast<std::size_t>(index)].*field = target;
+    WordRecord word = dictionary_->words[static_cast<std::size_t>(index)];
+    word.*field = target;
+    storeWord(index, word, stepName);
     emit wordMoved(index);
+}
+
+void WordDetailsEditor::storeWord(int32_t index, const WordRecord& word, const char* stepName) {
+    ChangeRecorder recorder;
+    replaceWord(*dictionary_, index, word, &recorder);
+    log_->addStep(std::string(stepName) + ' ' + quotedName(fieldText(word.word)), recorder.take());
 }
 
 }  // namespace lq

@@ -17,6 +17,7 @@ class WordDetailsEditor;
 
 namespace lq {
 
+class ChangeLog;
 class Reporter;
 struct Dictionary;
 
@@ -26,11 +27,16 @@ class WordDetailsEditor : public QWidget {
     explicit WordDetailsEditor(QWidget* parent = nullptr);
     ~WordDetailsEditor() override;
 
-    // Edits go into the dictionary's words and refusals to the reporter. `selectedWord` names
-    // the word an edit is for, asked when the edit ends; kNoIndex while no word is selected.
-    void setUp(Dictionary& dictionary, Reporter& reporter, std::function<int32_t()> selectedWord);
+    // Edits go into the dictionary's words, each a step in `log`, and refusals to the reporter.
+    // `selectedWord` names the word an edit is for, asked when the edit ends; kNoIndex while no
+    // word is selected.
+    void setUp(Dictionary& dictionary, Reporter& reporter, ChangeLog& log,
+               std::function<int32_t()> selectedWord);
     // Takes no more edits, so that the focus changes of a window being torn down change nothing.
     void stopEditing();
+    // Takes what is typed in the fields and not yet taken, as leaving them would. False when the
+    // translation is refused; it then keeps the focus.
+    bool finishEditing();
 
     // Empties the theme and language lists and, when `withNames`, lists the dictionary's names.
     void fillNameLists(bool withNames);
@@ -47,13 +53,16 @@ class WordDetailsEditor : public QWidget {
 
   private:
     int32_t editedWord() const;
-    void changeTranslation();
+    bool changeTranslation();
     void changeTranscription();
-    void moveWord(const QComboBox* list, int32_t WordRecord::*field);
+    void moveWord(const QComboBox* list, int32_t WordRecord::*field, const char* stepName);
+    // Puts the changed word in place as one step, named `stepName` and the word's text.
+    void storeWord(int32_t index, const WordRecord& word, const char* stepName);
 
     std::unique_ptr<Ui::WordDetailsEditor> ui_;
     Dictionary* dictionary_ = nullptr;
     Reporter* reporter_ = nullptr;
+    ChangeLog* log_ = nullptr;
     std::function<int32_t()> selectedWord_;
 };
 

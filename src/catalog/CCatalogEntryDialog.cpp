@@ -2,13 +2,18 @@
 
 #include <QPushButton>
 
+#include "store/ChangeLog.h"
 #include "ui/Pictures.h"
 
 namespace lq {
 
 CCatalogEntryDialog::CCatalogEntryDialog(const CatalogSide& side, Dictionary& dictionary,
                                          Reporter& reporter, QWidget* parent)
-    : QDialog(parent), side_(side), dictionary_(dictionary), reporter_(reporter) {}
+    : QDialog(parent),
+      side_(side),
+      dictionary_(dictionary),
+      reporter_(reporter),
+      changeLog_(&ChangeLog::none()) {}
 
 void CCatalogEntryDialog::setUpButtons(QPushButton* okButton, QPushButton* cancelButton) {
     setButtonPicture(okButton, "button-ok");

@@ -1,5 +1,5 @@
 // What the new, rename and delete dialogs of a theme or language share: the side they work on,
-// the dictionary, the reporter, and their OK and Cancel buttons.
+// the dictionary, the reporter, the log their changes go to, and their OK and Cancel buttons.
 #pragma once
 
 #include <QDialog>
@@ -8,12 +8,17 @@ class QPushButton;
 
 namespace lq {
 
+class ChangeLog;
 struct CatalogSide;
 struct Dictionary;
 class Reporter;
 
 class CCatalogEntryDialog : public QDialog {
     Q_OBJECT
+  public:
+    // Each change the dialog makes becomes a step there; without a log it is not kept.
+    void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
+
   protected:
     CCatalogEntryDialog(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
                         QWidget* parent);
@@ -25,6 +30,7 @@ class CCatalogEntryDialog : public QDialog {
     const CatalogSide& side_;
     Dictionary& dictionary_;
     Reporter& reporter_;
+    ChangeLog* changeLog_;
 };
 
 }  // namespace lq

@@ -1,7 +1,9 @@
 #include "catalog/CCatalogList.h"
 
+#include "catalog/CCatalogEntryDialog.h"
 #include "catalog/CatalogNames.h"
 #include "catalog/core/CatalogSide.h"
+#include "store/ChangeLog.h"
 #include "ui/Pictures.h"
 #include "ui_CCatalogList.h"
 
@@ -17,7 +19,8 @@ CCatalogList::CCatalogList(const CatalogSide& side, Dictionary& dictionary, Repo
       ui_(std::make_unique<Ui::CCatalogList>()),
       side_(side),
       dictionary_(dictionary),
-      reporter_(reporter) {
+      reporter_(reporter),
+      changeLog_(&ChangeLog::none()) {
     ui_->setupUi(this);
     setWindowTitle(side_.listTitle);
     ui_->bannerLabel->setPixmap(
@@ -91,7 +94,8 @@ void CCatalogList::renameEntry() {
     }
 }
 
-void CCatalogList::refreshAfter(QDialog& dialog) {
+void CCatalogList::refreshAfter(CCatalogEntryDialog& dialog) {
+    dialog.setChangeLog(*changeLog_);
     if (dialog.exec() == QDialog::Accepted) {
         refresh();
     }

@@ -13,6 +13,8 @@ class CCatalogList;
 
 namespace lq {
 
+class CCatalogEntryDialog;
+class ChangeLog;
 struct CatalogSide;
 struct Dictionary;
 class Reporter;
@@ -22,16 +24,22 @@ class CCatalogList : public QDialog {
   public:
     ~CCatalogList() override;
 
+    // Each new, renamed or deleted entry becomes a step there; without a log it is not kept.
+    void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
+
   protected:
     CCatalogList(const CatalogSide& side, Dictionary& dictionary, Reporter& reporter,
                  QWidget* parent);
 
     // The side's own sub-dialogs over this list; `index` is the selected entry's record.
-    virtual std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) = 0;
-    virtual std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
-                                                       Reporter& reporter) = 0;
-    virtual std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
-                                                       Reporter& reporter) = 0;
+    virtual std::unique_ptr<CCatalogEntryDialog> newEntryDialog(Dictionary& dictionary,
+                                                                Reporter& reporter) = 0;
+    virtual std::unique_ptr<CCatalogEntryDialog> renameEntryDialog(Dictionary& dictionary,
+                                                                   int32_t index,
+                                                                   Reporter& reporter) = 0;
+    virtual std::unique_ptr<CCatalogEntryDialog> deleteEntryDialog(Dictionary& dictionary,
+                                                                   int32_t index,
+                                                                   Reporter& reporter) = 0;
 
   private:
     void refresh();
@@ -40,13 +48,14 @@ class CCatalogList : public QDialog {
     void newEntry();
     void deleteEntry();
     void renameEntry();
-    // Refreshes after a sub-dialog that ended with OK.
-    void refreshAfter(QDialog& dialog);
+    // Runs a sub-dialog over this list's log; refreshes when it ended with OK.
+    void refreshAfter(CCatalogEntryDialog& dialog);
 
     std::unique_ptr<Ui::CCatalogList> ui_;
     const CatalogSide& side_;
     Dictionary& dictionary_;
     Reporter& reporter_;
+    ChangeLog* changeLog_;
 };
 
 }  // namespace lq

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogNames.h"
 #include "catalog/core/CatalogSide.h"
+#include "store/ChangeLog.h"
 #include "ui_CDeleteCatalogEntry.h"
 
 namespace lq {
@@ -31,7 +32,9 @@ void CDeleteCatalogEntry::accept() {
         return;
     }
     // The store shows its own failure; the dialog has done its part either way.
-    side_.remove(dictionary_, name, reporter_);
+    ChangeRecorder recorder;
+    side_.remove(dictionary_, name, reporter_, &recorder);
+    changeLog_->addStep(deleteStepName(side_, name), recorder.take());
     QDialog::accept();
 }
 

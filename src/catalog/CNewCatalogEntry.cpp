@@ -1,6 +1,7 @@
 #include "catalog/CNewCatalogEntry.h"
 
 #include "catalog/core/CatalogSide.h"
+#include "store/ChangeLog.h"
 #include "ui/TextCodec.h"
 #include "ui_CNewCatalogEntry.h"
 
@@ -26,7 +27,9 @@ void CNewCatalogEntry::accept() {
         return;
     }
     // The store shows its own failure; the dialog has done its part either way.
-    side_.add(dictionary_, name, reporter_);
+    ChangeRecorder recorder;
+    side_.add(dictionary_, name, reporter_, &recorder);
+    changeLog_->addStep(newStepName(side_, name), recorder.take());
     QDialog::accept();
 }
 

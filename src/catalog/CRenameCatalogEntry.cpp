@@ -1,6 +1,7 @@
 #include "catalog/CRenameCatalogEntry.h"
 
 #include "catalog/core/CatalogSide.h"
+#include "store/ChangeLog.h"
 #include "ui/TextCodec.h"
 #include "ui_CRenameCatalogEntry.h"
 
@@ -34,7 +35,10 @@ void CRenameCatalogEntry::accept() {
         reporter_.showError(refusal->message, refusal->howToFix);
         return;
     }
-    side_.rename(dictionary_, index_, name);
+    const std::string oldName(side_.name(dictionary_, index_));
+    ChangeRecorder recorder;
+    side_.rename(dictionary_, index_, name, &recorder);
+    changeLog_->addStep(renameStepName(side_, oldName, name), recorder.take());
     QDialog::accept();
 }
 

@@ -10,6 +10,7 @@
 #include "catalog/CNewCatalogEntry.h"
 #include "catalog/CRenameCatalogEntry.h"
 #include "catalog/core/CatalogSide.h"
+#include "store/ChangeLog.h"
 
 namespace lq {
 
@@ -59,15 +60,16 @@ class CCatalogListOf : public CCatalogList {
   protected:
     using CCatalogList::CCatalogList;
 
-    std::unique_ptr<QDialog> newEntryDialog(Dictionary& dictionary, Reporter& reporter) override {
+    std::unique_ptr<CCatalogEntryDialog> newEntryDialog(Dictionary& dictionary,
+                                                        Reporter& reporter) override {
         return std::make_unique<NewDialog>(dictionary, reporter, this);
     }
-    std::unique_ptr<QDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override {
+    std::unique_ptr<CCatalogEntryDialog> renameEntryDialog(Dictionary& dictionary, int32_t index,
+                                                           Reporter& reporter) override {
         return std::make_unique<RenameDialog>(dictionary, index, reporter, this);
     }
-    std::unique_ptr<QDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
-                                               Reporter& reporter) override {
+    std::unique_ptr<CCatalogEntryDialog> deleteEntryDialog(Dictionary& dictionary, int32_t index,
+                                                           Reporter& reporter) override {
         return std::make_unique<DeleteDialog>(dictionary, index, reporter, this);
     }
 };
@@ -84,14 +86,19 @@ class CLanguages : public CCatalogListOf<CNewLanguage, CRenameLanguage, CDeleteL
         : CCatalogListOf(kLanguageSide, dictionary, reporter, parent) {}
 };
 
-// Run the list dialog of one side over `parent`; the caller refreshes whatever the result.
-inline int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+// Run the list dialog of one side over `parent`, each change a step in `log`; the caller
+// refreshes whatever the result.
+inline int runThemesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent,
+                           ChangeLog& log = ChangeLog::none()) {
     CThemes dialog(dictionary, reporter, parent);
+    dialog.setChangeLog(log);
     return dialog.exec();
 }
 
-inline int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent) {
+inline int runLanguagesDialog(Dictionary& dictionary, Reporter& reporter, QWidget* parent,
+                              ChangeLog& log = ChangeLog::none()) {
     CLanguages dialog(dictionary, reporter, parent);
+    dialog.setChangeLog(log);
     return dialog.exec();
 }
 

@@ -7,6 +7,7 @@
 
 #include "import/PlacementColumn.h"
 #include "import/core/TextFileEncoding.h"
+#include "store/ChangeLog.h"
 #include "store/DictionaryStore.h"
 #include "ui/NameOrder.h"
 #include "ui/Pictures.h"
@@ -37,7 +38,8 @@ CImportCsv::CImportCsv(DictionaryStore& store, std::string path, QWidget* parent
     : QDialog(parent),
       ui_(std::make_unique<Ui::CImportCsv>()),
       store_(store),
-      path_(std::move(path)) {
+      path_(std::move(path)),
+      changeLog_(&ChangeLog::none()) {
     ui_->setupUi(this);
     setButtonPicture(ui_->importButton, "button-import");
     setButtonPicture(ui_->cancelButton, "button-cancel");
@@ -248,8 +250,10 @@ void CImportCsv::startImport() {
     if (importRunning() || !ui_->importButton->isEnabled()) {
         return;
     }
+    recording_ = std::make_unique<RecordingEdits>(*changeLog_, "Import words from a CSV file");
     run_ = std::make_unique<CsvImportRun>(file_.text, chosenLayout(), store_.currentDictionary,
-                                          chosenOptions(), store_.reporter(), store_.clock());
+                                          chosenOptions(), store_.reporter(), store_.clock(),
+                                          *recording_);
     ui_->importProgress->setRange(0, kProgressSteps);
     ui_->importProgress->setValue(0);
     showRunning(true);
@@ -275,6 +279,7 @@ void CImportCsv::runSlice() {
 
 void CImportCsv::endRun() {
     run_.reset();
+    recording_.reset();
     showRunning(false);
 }
 

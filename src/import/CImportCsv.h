@@ -12,6 +12,7 @@
 
 #include "import/core/CsvFile.h"
 #include "import/core/CsvImport.h"
+#include "import/core/RecordingEdits.h"
 
 class QComboBox;
 
@@ -21,6 +22,7 @@ class CImportCsv;
 
 namespace lq {
 
+class ChangeLog;
 class DictionaryStore;
 
 class CImportCsv : public QDialog {
@@ -33,6 +35,8 @@ class CImportCsv : public QDialog {
     // Reads the file and sets the controls to what it looks like. False (after the message)
     // when it can't be read or is not text; the dialog is then not to be shown.
     bool openFile();
+    // Where a run goes as one undoable step; by default nowhere.
+    void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
 
     // A slice of a run takes rows for this long before the window gets its events again.
     void setSliceMilliseconds(qint64 milliseconds) { sliceMilliseconds_ = milliseconds; }
@@ -68,6 +72,9 @@ class CImportCsv : public QDialog {
     CsvFile file_;
     bool decoded_ = false;
     std::vector<std::vector<std::string>> preview_;
+    ChangeLog* changeLog_;
+    // What the run does is recorded here; it must outlive the run, which works through it.
+    std::unique_ptr<RecordingEdits> recording_;
     std::unique_ptr<CsvImportRun> run_;
     // Runs the import a slice at a time from the event loop, as the dictionary import does.
     QTimer sliceTimer_;

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
+#include "store/ChangeLog.h"
 #include "store/DictionaryImage.h"
 #include "store/DictionaryStore.h"
 #include "store/Protection.h"
@@ -40,7 +41,8 @@ CImportWords::CImportWords(DictionaryStore& store, std::string sourcePath, QWidg
     : QDialog(parent),
       ui_(std::make_unique<Ui::CImportWords>()),
       store_(store),
-      sourcePath_(std::move(sourcePath)) {
+      sourcePath_(std::move(sourcePath)),
+      changeLog_(&ChangeLog::none()) {
     ui_->setupUi(this);
     setButtonPicture(ui_->okButton, "button-ok");
     setButtonPicture(ui_->importButton, "button-import");
@@ -106,8 +108,9 @@ void CImportWords::startImport() {
     if (importRunning()) {
         return;
     }
+    recording_ = std::make_unique<RecordingEdits>(*changeLog_, "Import words");
     run_ = std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
-                                       store_.reporter(), store_.clock());
+                                       store_.reporter(), store_.clock(), *recording_);
     ui_->importProgress->setRange(0, std::max(run_->totalWords(), 1));
     ui_->importProgress->setValue(0);
     showRunning(true);
@@ -131,6 +134,7 @@ void CImportWords::runSlice() {
 
 void CImportWords::endRun() {
     run_.reset();
+    recording_.reset();
     showRunning(false);
 }
 

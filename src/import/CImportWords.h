@@ -7,6 +7,7 @@
 #include <string>
 
 #include "import/core/ImportWords.h"
+#include "import/core/RecordingEdits.h"
 #include "store/Dictionary.h"
 
 namespace Ui {
@@ -15,6 +16,7 @@ class CImportWords;
 
 namespace lq {
 
+class ChangeLog;
 class DictionaryStore;
 
 class CImportWords : public QDialog {
@@ -37,6 +39,9 @@ class CImportWords : public QDialog {
 
     bool importRunning() const { return run_ != nullptr; }
 
+    // Each run, finished or stopped, becomes one step there; without a log it is not kept.
+    void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
+
   private:
     bool sourceUnlocked();
     void fillFilterLists();
@@ -50,6 +55,9 @@ class CImportWords : public QDialog {
     DictionaryStore& store_;
     std::string sourcePath_;
     Dictionary source_;
+    ChangeLog* changeLog_;
+    // What the run does is recorded here; it must outlive the run, which works through it.
+    std::unique_ptr<RecordingEdits> recording_;
     std::unique_ptr<ImportRun> run_;
     // Runs the import a slice at a time from the event loop, so the window keeps drawing and
     // the stop click gets through while the run itself dispatches nothing.

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "selftest/core/TestOptions.h"
+#include "store/ChangeLog.h"
 #include "store/Dictionary.h"
+#include "store/Protection.h"
 #include "ui/CPassword.h"
 #include "ui/NameOrder.h"
 #include "ui/Pictures.h"
@@ -15,6 +17,19 @@ namespace lq {
 namespace {
 
 constexpr int kReadoutIntervalMs = 100;
+
+std::string passwordStepName(const DictionaryHeader& before, const DictionaryHeader& now) {
+    if (isProtected(before) == isProtected(now)) {
+        return "Change password";
+    }
+    return isProtected(now) ? "Set password" : "Remove password";
+}
+
+DictionaryChange headerChange(const DictionaryHeader& before, const DictionaryHeader& now) {
+    ChangeRecorder recorder;
+    recorder.headerReplaced(before, now);
+    return recorder.take();
+}
 
 void showIfChanged(QLineEdit* field, const std::string& text) {
     const QString shown = QString::fromStdString(text);
@@ -31,6 +46,7 @@ COptions::COptions(Dictionary& dictionary, Reporter& reporter, TestRandom& rando
       dictionary_(dictionary),
       reporter_(reporter),
       random_(random),
+      changeLog_(&ChangeLog::none()),
       readoutTimer_(this) {
     ui_->setupUi(this);
     setButtonPicture(ui_->passwordButton, "password");
@@ -105,9 +121,13 @@ void COptions::refreshReadouts() {
                                            timeLimitSecondsAt(ui_->timeLimitSlider->value()))));
 }
 
+// The password takes effect at once, whatever becomes of the dialog, so it is a step of its own.
 void COptions::changePassword() {
+    const DictionaryHeader before = dictionary_.header;
     CPassword dialog(dictionary_.header, reporter_, random_, this);
     dialog.exec();
+    changeLog_->addStep(passwordStepName(before, dictionary_.header),
+                        headerChange(before, dictionary_.header));
 }
 
 int32_t COptions::chosenTheme() const {
@@ -120,6 +140,7 @@ int32_t COptions::chosenLanguage() const {
 
 void COptions::confirm() {
     DictionaryHeader& header = dictionary_.header;
+    const DictionaryHeader before = header;
     header.testThemeFilter = chosenTheme();
     header.testLanguageFilter = chosenLanguage();
     header.testMode = ui_->namesRadio->isChecked() ? 0 : 1;
@@ -129,6 +150,7 @@ void COptions::confirm() {
     header.setLimitTestTime(ui_->limitTimeCheck->isChecked());
     header.setAskUpdateOnExit(ui_->askUpdateCheck->isChecked());
     storeAnswerSettings();
+    changeLog_->addStep("Change options", headerChange(before, header));
     accept();
 }
 

@@ -14,6 +14,7 @@ class QComboBox;
 
 namespace lq {
 
+class ChangeLog;
 struct Dictionary;
 class Reporter;
 class TestRandom;
@@ -26,6 +27,9 @@ class COptions : public QDialog {
     COptions(Dictionary& dictionary, Reporter& reporter, TestRandom& random,
              QWidget* parent = nullptr);
     ~COptions() override;
+
+    // OK and each password change become steps there; without a log they are not kept.
+    void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
 
   public slots:
     // Shows what each slider stands for; runs every 100 ms while the dialog exists.
@@ -47,6 +51,7 @@ class COptions : public QDialog {
     Dictionary& dictionary_;
     Reporter& reporter_;
     TestRandom& random_;
+    ChangeLog* changeLog_;
     QTimer readoutTimer_;
 };
 

@@ -18,6 +18,7 @@ namespace {
 // Linux gives up on a chain of links after 40 of them.
 constexpr int kMostLinksFollowed = 40;
 constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr mode_t kPrivateMode = 0600;
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -137,7 +138,7 @@ void AtomicFile::removeAbandonedTemporaries(const std::string& path, FileOps& op
 
 bool AtomicFile::open(const std::string& path) {
     discard();
-    failed_ = false;
+    private_ = false;
     target_ = linkTarget(path);
     struct stat old {};
     hadOldFile_ = ::stat(target_.c_str(), &old) == 0;
@@ -147,10 +148,27 @@ bool AtomicFile::open(const std::string& path) {
         failed_ = true;
         return false;
     }
+    return openTarget();
+}
+
+bool AtomicFile::openPrivate(const std::string& path) {
+    discard();
+    private_ = true;
+    target_ = path;
+    hadOldFile_ = false;
+    return openTarget();
+}
+
+bool AtomicFile::openTarget() {
+    failed_ = false;
     removeAbandonedTemporaries(target_, ops_);
     if (!openTemporary()) {
         failed_ = true;
         return false;
+    }
+    // Set before a byte is written; the umask could only have taken bits away.
+    if (private_ && ops_.fchmod(fd_, kPrivateMode) != 0) {
+        failed_ = true;
     }
     if (hadOldFile_ && ops_.fchmod(fd_, oldMode_) != 0) {
         failed_ = true;
@@ -159,7 +177,8 @@ bool AtomicFile::open(const std::string& path) {
 }
 
 bool AtomicFile::openTemporary() {
-    fd_ = ops_.open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY, 0666);
+    const mode_t mode = private_ ? kPrivateMode : 0666;
+    fd_ = ops_.open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY, mode);
     unnamed_ = fd_ >= 0;
     if (unnamed_) {
         return true;
@@ -171,7 +190,7 @@ bool AtomicFile::openTemporary() {
     }
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporary_ = temporaryNameFor(target_);
-        fd_ = ops_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        fd_ = ops_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
         if (fd_ < 0 && errno != EEXIST) {
             break;
         }

@@ -20,6 +20,10 @@ class AtomicFile {
     // A symbolic link keeps being a link: its target is the file that is replaced, or created
     // when the link dangles. An old file that may not be written to is not replaced.
     bool open(const std::string& path);
+    // As open, for a file that only its owner may read (it may hold a protected dictionary): the
+    // name itself is replaced, a link there is not followed, and the file gets mode 0600
+    // whatever stood there before.
+    bool openPrivate(const std::string& path);
     bool write(const void* data, std::size_t size);
     // Flushes, closes and renames; then flushes the folder so the rename itself is durable.
     bool commit();
@@ -31,6 +35,7 @@ class AtomicFile {
     static void removeAbandonedTemporaries(const std::string& path, FileOps& ops);
 
   private:
+    bool openTarget();
     bool openTemporary();
     bool linkTemporary();
     void discard();
@@ -45,6 +50,7 @@ class AtomicFile {
     bool failed_ = false;
     mode_t oldMode_ = 0;
     bool hadOldFile_ = false;
+    bool private_ = false;
 };
 
 }  // namespace lq

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -98,6 +99,33 @@ TEST_F(MainWindowCsvTest, ImportOpensTheDialogAndListsTheNewWords) {
     EXPECT_EQ(listedWords(), (QStringList{"Baum", "Haus", "Straße", "Tür"}));
     EXPECT_EQ(counter(), "4 of 4");
     EXPECT_EQ(entries(combo("themeFilterList")).size(), 4) << "the new theme is offered";
+}
+
+// A run is one step: undo takes back its words and the theme it added, redo brings them again.
+TEST_F(MainWindowCsvTest, AnImportIsOneStepThatUndoTakesBackWhole) {
+    open(threeWords());
+    const std::vector<uint8_t> before = dictionaryBytes(dictionary());
+    const std::string path = folder.file("in.csv");
+    const std::string text =
+        "word,translation,theme\r\nBaum,tree,Nature\r\nHaus,home,Home\r\nWald,forest,Nature\r\n";
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    answerFileQuestion(QString::fromStdString(path));
+    whenModalOpens([](QWidget* dialog) {
+        child<QCheckBox>(dialog, "overwriteCheck")->setChecked(true);
+        clickButton(dialog, "importButton");
+    });
+    child<QAction>("actionImportWordsCsv")->trigger();
+    const std::vector<uint8_t> after = dictionaryBytes(dictionary());
+    ASSERT_NE(after, before);
+
+    ASSERT_EQ(window->history().count(), 1);
+    EXPECT_EQ(child<QAction>("actionUndo")->text(), "&Undo Import words from a CSV file");
+    child<QAction>("actionUndo")->trigger();
+    EXPECT_EQ(dictionaryBytes(dictionary()), before);
+    EXPECT_EQ(listedWords(), (QStringList{"Haus", "Straße", "Tür"}));
+    child<QAction>("actionRedo")->trigger();
+    EXPECT_EQ(dictionaryBytes(dictionary()), after);
+    EXPECT_EQ(listedWords(), (QStringList{"Baum", "Haus", "Straße", "Tür", "Wald"}));
 }
 
 TEST_F(MainWindowCsvTest, AFileThatIsNotTextIsRefusedBeforeAnyDialog) {

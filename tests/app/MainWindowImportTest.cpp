@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTest>
 
@@ -55,6 +56,37 @@ TEST_F(MainWindowImportTest, ImportsFromTheChosenFolderAndShowsTheNewWords) {
     EXPECT_EQ(listedWords(), (QStringList{"cat", "dog"}));
     EXPECT_EQ(counter(), "2 of 2");
     EXPECT_EQ(currentFolder(), folder.path()) << "the working folder is put back";
+}
+
+// Two runs in one opening of the dialog are two steps; undo takes each back whole.
+TEST_F(MainWindowImportTest, EachRunIsOneStepThatUndoTakesBackWhole) {
+    open(makeDictionary({"English"}, {"Animals"}, {{"cat"}}));
+    const std::vector<uint8_t> before = dictionaryBytes(dictionary());
+    writeSource(dictionaryBytes(makeDictionary({"German", "English"}, {"Plants", "Animals"},
+                                               {{"dog", 1, 1}, {"cat", 1, 1}, {"Baum", 0, 0}})));
+    std::vector<uint8_t> afterFirst;
+    chooseOtherFolder([&](QWidget* import) {
+        auto* overwrite = child<QCheckBox>(import, "overwriteCheck");
+        for (const bool overwriting : {false, true}) {
+            overwrite->setChecked(overwriting);
+            clickButton(import, "importButton");
+            QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(import, "importButton")->isEnabled(),
+                                     10000);
+            if (!overwriting) {
+                afterFirst = dictionaryBytes(dictionary());
+            }
+        }
+        clickButton(import, "okButton");
+    });
+    child<QAction>("actionImportWords")->trigger();
+    ASSERT_EQ(window->history().count(), 2);
+    EXPECT_EQ(child<QAction>("actionUndo")->text(), "&Undo Import words");
+    EXPECT_EQ(listedWords(), (QStringList{"Baum", "cat", "dog"}));
+    child<QAction>("actionUndo")->trigger();
+    EXPECT_EQ(dictionaryBytes(dictionary()), afterFirst);
+    child<QAction>("actionUndo")->trigger();
+    EXPECT_EQ(dictionaryBytes(dictionary()), before);
+    EXPECT_EQ(listedWords(), (QStringList{"cat"}));
 }
 
 TEST_F(MainWindowImportTest, ADamagedSourceIsRefusedBeforeTheDialogOpens) {

@@ -73,6 +73,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
         {"actionInformation", "&Information...", true},
         {"actionOptions", "&Options...", true},
         {"actionExit", "E&xit", true},
+        {"actionUndo", "&Undo", false},
+        {"actionRedo", "&Redo", false},
         {"actionTest", "&Test!", true},
         {"actionHelp", "&Help...", true},
         {"actionHowToUse", "How to &use...", true},
@@ -89,7 +91,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandWithItsMnemonic) {
     for (const QAction* action : bar->actions()) {
         onBar << action->text();
     }
-    EXPECT_EQ(onBar, QStringList({"&File", "&Test!"}));
+    EXPECT_EQ(onBar, QStringList({"&File", "&Edit", "&Test!"}));
     // "&Help" sits in the bar's right-hand corner.
     auto* helpBar = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
     ASSERT_NE(helpBar, nullptr);

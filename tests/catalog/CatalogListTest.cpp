@@ -100,7 +100,7 @@ TEST_F(CatalogListTest, EachNamedListShowsItsSide) {
 
 TEST_F(CatalogListTest, EachSideRunsFromItsEntryPoint) {
     struct Case {
-        int (*run)(Dictionary&, Reporter&, QWidget*);
+        int (*run)(Dictionary&, Reporter&, QWidget*, ChangeLog&);
         QString title;
     };
     const Case cases[] = {{&runThemesDialog, "Themes"}, {&runLanguagesDialog, "Languages"}};
@@ -112,7 +112,8 @@ TEST_F(CatalogListTest, EachSideRunsFromItsEntryPoint) {
             title = w->windowTitle();
             clickButton(w, "okButton");
         });
-        EXPECT_EQ(c.run(d, reporter, nullptr), QDialog::Accepted) << c.title.toStdString();
+        EXPECT_EQ(c.run(d, reporter, nullptr, ChangeLog::none()), QDialog::Accepted)
+            << c.title.toStdString();
         EXPECT_EQ(title, c.title);
     }
 }

@@ -16,11 +16,11 @@ TEST(CatalogSideTest, EachSideActsOnItsOwnTable) {
 
         EXPECT_EQ(side.count(d), 2u) << s.label;
         EXPECT_EQ(side.find(d, "Drinks"), 1) << s.label;
-        ASSERT_TRUE(side.add(d, "Snacks", reporter)) << s.label;
-        side.rename(d, 0, "Meals");
+        ASSERT_TRUE(side.add(d, "Snacks", reporter, nullptr)) << s.label;
+        side.rename(d, 0, "Meals", nullptr);
         EXPECT_EQ(namesOf(d, side), (std::vector<std::string>{"Meals", "Drinks", "Snacks"}))
             << s.label;
-        ASSERT_TRUE(side.remove(d, "Drinks", reporter)) << s.label;
+        ASSERT_TRUE(side.remove(d, "Drinks", reporter, nullptr)) << s.label;
         EXPECT_EQ(namesOf(d, side), (std::vector<std::string>{"Meals", "Snacks"})) << s.label;
         EXPECT_EQ(wordEntries(d, side), (std::vector<int32_t>{0})) << s.label;
         EXPECT_TRUE(reporter.shown.empty()) << s.label;

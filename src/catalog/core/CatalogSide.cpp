@@ -1,5 +1,6 @@
 #include "catalog/core/CatalogSide.h"
 
+#include "store/ChangeLog.h"
 #include "store/Edits.h"
 #include "store/Knowledge.h"
 #include "store/TextField.h"
@@ -18,12 +19,14 @@ std::string_view entryName(const Dictionary& dictionary, int32_t index) {
     return fieldText((dictionary.*Table).at(static_cast<std::size_t>(index)).name);
 }
 
-bool addThemeNamed(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
-    return addTheme(dictionary, makeThemeRecord(name), reporter);
+bool addThemeNamed(Dictionary& dictionary, std::string_view name, Reporter& reporter,
+                   ChangeRecorder* recorder) {
+    return addTheme(dictionary, makeThemeRecord(name), reporter, recorder);
 }
 
-bool addLanguageNamed(Dictionary& dictionary, std::string_view name, Reporter& reporter) {
-    return addLanguage(dictionary, makeLanguageRecord(name), reporter);
+bool addLanguageNamed(Dictionary& dictionary, std::string_view name, Reporter& reporter,
+                      ChangeRecorder* recorder) {
+    return addLanguage(dictionary, makeLanguageRecord(name), reporter, recorder);
 }
 
 // The first entry other than `except` whose name equals `name` byte for byte.
@@ -56,6 +59,9 @@ const CatalogSide kThemeSide{
     "Delete Theme",
     "Select theme",
     "All words that belongs to theme '%s' will be deleted.",
+    "New theme",
+    "Rename theme",
+    "Delete theme",
     &tableSize<&Dictionary::themes>,
     &entryName<&Dictionary::themes>,
     &findTheme,
@@ -81,6 +87,9 @@ const CatalogSide kLanguageSide{
     "Delete Language",
     "Select language",
     "All words that belongs to language '%s' will be deleted.",
+    "New language",
+    "Rename language",
+    "Delete language",
     &tableSize<&Dictionary::languages>,
     &entryName<&Dictionary::languages>,
     &findLanguage,
@@ -133,6 +142,30 @@ std::string deleteQuestion(const CatalogSide& side, std::string_view name) {
     text.append(name);
     text.append(question.substr(slot + 2));
     return text;
+}
+
+namespace {
+
+std::string stepName(const char* what, std::string_view name) {
+    std::string text = what;
+    text += ' ';
+    text += quotedName(name);
+    return text;
+}
+
+}  // namespace
+
+std::string newStepName(const CatalogSide& side, std::string_view name) {
+    return stepName(side.newStep, name);
+}
+
+std::string renameStepName(const CatalogSide& side, std::string_view oldName,
+                           std::string_view newName) {
+    return stepName(side.renameStep, oldName) + " to " + quotedName(newName);
+}
+
+std::string deleteStepName(const CatalogSide& side, std::string_view name) {
+    return stepName(side.deleteStep, name);
 }
 
 }  // namespace lq

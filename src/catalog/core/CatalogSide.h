@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "store/Dictionary.h"
+#include "store/DictionaryChange.h"
 #include "store/Reporter.h"
 
 namespace lq {
@@ -34,14 +35,18 @@ struct CatalogSide {
     const char* deleteTitle;
     const char* selectLabel;
     const char* deleteQuestion;
+    // The undo history's names of the three changes, each followed by the quoted name.
+    const char* newStep;
+    const char* renameStep;
+    const char* deleteStep;
 
-    // The table and the store's operations on it.
+    // The table and the store's operations on it, which report what they changed.
     std::size_t (*count)(const Dictionary&);
     std::string_view (*name)(const Dictionary&, int32_t index);
     int32_t (*find)(const Dictionary&, std::string_view name);
-    bool (*add)(Dictionary&, std::string_view name, Reporter&);
-    void (*rename)(Dictionary&, int32_t index, std::string_view name);
-    bool (*remove)(Dictionary&, std::string_view name, Reporter&);
+    bool (*add)(Dictionary&, std::string_view name, Reporter&, ChangeRecorder*);
+    void (*rename)(Dictionary&, int32_t index, std::string_view name, ChangeRecorder*);
+    bool (*remove)(Dictionary&, std::string_view name, Reporter&, ChangeRecorder*);
     int32_t WordRecord::*wordIndex;
 };
 
@@ -70,5 +75,12 @@ CatalogFigures catalogFigures(const Dictionary& dictionary, const CatalogSide& s
 
 // The question asked before an entry and its words are deleted.
 std::string deleteQuestion(const CatalogSide& side, std::string_view name);
+
+// The names of the steps in the undo history: "New theme 'Food'", "Rename theme 'Food' to
+// 'Meals'", "Delete theme 'Food'".
+std::string newStepName(const CatalogSide& side, std::string_view name);
+std::string renameStepName(const CatalogSide& side, std::string_view oldName,
+                           std::string_view newName);
+std::string deleteStepName(const CatalogSide& side, std::string_view name);
 
 }  // namespace lq

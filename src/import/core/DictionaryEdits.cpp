@@ -22,6 +22,10 @@ bool DictionaryEdits::deleteWord(Dictionary& dictionary, int32_t index, Reporter
     return lq::deleteWord(dictionary, index, reporter);
 }
 
+void DictionaryEdits::replaceWord(Dictionary& dictionary, int32_t index, const WordRecord& word) {
+    lq::replaceWord(dictionary, index, word);
+}
+
 DictionaryEdits& DictionaryEdits::store() {
     static DictionaryEdits edits;
     return edits;

@@ -18,6 +18,8 @@ class DictionaryEdits {
                              Reporter& reporter);
     virtual bool addTheme(Dictionary& dictionary, const ThemeRecord& theme, Reporter& reporter);
     virtual bool deleteWord(Dictionary& dictionary, int32_t index, Reporter& reporter);
+    // Overwrites the word at the index; not pure, so that fakes written before it keep building.
+    virtual void replaceWord(Dictionary& dictionary, int32_t index, const WordRecord& word);
 
     // The store's own operations.
     static DictionaryEdits& store();

@@ -107,7 +107,7 @@ bool IndexedDictionary::putBackWord(int32_t index, const WordRecord& removed) {
     }
     // The moved word stands at the end again; its old place gets the removed word's bytes back.
     wordIndex_.remove(index);
-    words[index] = removed;
+    edits_.replaceWord(dictionary_, index, removed);
     wordIndex_.add(index);
     return true;
 }

@@ -1,0 +1,81 @@
+#include "app/RecoveryKeeper.h"
+
+#include "app/UndoHistory.h"
+#include "store/DictionaryStore.h"
+
+namespace lq {
+
+namespace {
+
+constexpr std::string_view kRestoreQuestion =
+    "Lexiquill was not closed properly last time. Restore the changes that were not saved?";
+constexpr std::string_view kDamagedCopy =
+    "The copy of the changes that were not saved last time is damaged and cannot be restored. "
+    "It has been discarded.";
+
+}  // namespace
+
+RecoveryKeeper::RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObject* parent)
+    : QObject(parent),
+      store_(store),
+      reporter_(reporter),
+      copy_(store.ownFilePath()),
+      timer_(this) {
+    setObjectName("recoveryKeeper");
+    timer_.setObjectName("recoveryTimer");
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeNow);
+}
+
+bool RecoveryKeeper::offerRestore() {
+    if (!copy_.newerThanDictionary()) {
+        // None, or one from before the file was last saved.
+        copy_.remove();
+        return false;
+    }
+    Dictionary restored;
+    if (store_.loadDictionary(copy_.path(), restored) != LoadStatus::Loaded) {
+        reporter_.showInformation(kDamagedCopy);
+        copy_.remove();
+        return false;
+    }
+    if (!reporter_.askWarning(kRestoreQuestion, true)) {
+        copy_.remove();
+        return false;
+    }
+    store_.currentDictionary = std::move(restored);
+    store_.dictionaryLoaded = true;
+    restored_ = true;
+    return true;
+}
+
+void RecoveryKeeper::watch(const UndoHistory& history) {
+    history_ = &history;
+    // Each change starts the wait afresh, so a run of quick edits is written once.
+    connect(&history, &UndoHistory::changed, &timer_, [this] { timer_.start(kDelayMilliseconds); });
+}
+
+bool RecoveryKeeper::unsavedChanges() const {
+    return restored_ || (history_ != nullptr && !history_->isClean());
+}
+
+void RecoveryKeeper::writeNow() {
+    timer_.stop();
+    if (unsavedChanges()) {
+        // A copy that cannot be written now is tried again after the next change.
+        copy_.write(store_.currentDictionary);
+    } else {
+        copy_.remove();
+    }
+}
+
+void RecoveryKeeper::finish(bool saveFailed) {
+    timer_.stop();
+    if (saveFailed && unsavedChanges()) {
+        copy_.write(store_.currentDictionary);
+        return;
+    }
+    copy_.remove();
+}
+
+}  // namespace lq

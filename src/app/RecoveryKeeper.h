@@ -1,0 +1,55 @@
+// Keeps the recovery copy while the dictionary in memory holds changes its file does not: the
+// copy is written a moment after the last change and removed when the program ends normally.
+// At start-up, a copy left by a run that did not end so is offered back.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "store/RecoveryCopy.h"
+
+namespace lq {
+
+class DictionaryStore;
+class Reporter;
+class UndoHistory;
+
+class RecoveryKeeper : public QObject {
+    Q_OBJECT
+  public:
+    // How long after the last change the copy is written.
+    static constexpr int kDelayMilliseconds = 2000;
+
+    RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObject* parent = nullptr);
+
+    // Before the dictionary is loaded: a copy newer than the file is offered, a damaged one is
+    // discarded with a notice, an old one silently. True when the user took the copy, which is
+    // then the dictionary in memory; its file is still written only on exit.
+    bool offerRestore();
+    // Keeps the copy in step with the changes in `history` from now on.
+    void watch(const UndoHistory& history);
+
+    // Writes the copy now while there are unsaved changes, and removes it when there are none.
+    // The timer runs it; tests call it instead of waiting.
+    void writeNow();
+    bool writePending() const { return timer_.isActive(); }
+
+    // The program ends normally. After a failed save the copy is brought up to date and kept,
+    // so the changes are not lost; otherwise it goes, whether the changes were saved or not.
+    void finish(bool saveFailed);
+
+    const RecoveryCopy& copy() const { return copy_; }
+
+  private:
+    bool unsavedChanges() const;
+
+    DictionaryStore& store_;
+    Reporter& reporter_;
+    RecoveryCopy copy_;
+    const UndoHistory* history_ = nullptr;
+    // The dictionary in memory came from the copy, so it differs from its file from the start.
+    bool restored_ = false;
+    QTimer timer_;
+};
+
+}  // namespace lq

@@ -1,0 +1,27 @@
+// Where the steps the dictionary takes go once they are done: the program's undo history, or
+// nowhere for windows that run without one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/DictionaryChange.h"
+
+namespace lq {
+
+class ChangeLog {
+  public:
+    virtual ~ChangeLog() = default;
+    // The dictionary has just taken the step `change`; `name` tells the user what it did
+    // ("Delete theme 'Food'"), names in the dictionary's own bytes. An empty change is no step
+    // and is dropped.
+    virtual void addStep(std::string name, DictionaryChange change) = 0;
+
+    // Drops every step.
+    static ChangeLog& none();
+};
+
+// A name as a step's name shows it: in single quotes.
+std::string quotedName(std::string_view name);
+
+}  // namespace lq
