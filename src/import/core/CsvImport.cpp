@@ -257,7 +257,7 @@ void CsvImportRun::importRow(const CsvRow& row) {
     word.themeIndex = theme.place;
     word.languageIndex = language.place;
     const int32_t addedBefore = summary_.wordsAdded;
-    addOrOverwrite(word, existing, hash);
+    countStoredWord(current_.addOrOverwriteWord(word, existing, hash), summary_);
     if (summary_.wordsAdded == addedBefore) {
         refuse(row.line(), "Memory ran out.");
         return;
@@ -381,28 +381,6 @@ bool CsvImportRun::addMissing(Side& side) {
     }
     ++(side.isTheme ? summary_.themesAdded : summary_.languagesAdded);
     return true;
-}
-
-void CsvImportRun::addOrOverwrite(const WordRecord& word, int32_t existing, uint32_t hash) {
-    std::optional<WordRecord> replaced;
-    if (existing != kNoIndex) {
-        replaced = current_.dictionary().words[static_cast<std::size_t>(existing)];
-        if (!current_.deleteWord(existing)) {
-            return;  // its failure is shown; adding now would make the word twice
-        }
-    }
-    if (current_.addWord(word, hash)) {
-        ++summary_.wordsAdded;
-        if (replaced) {
-            ++summary_.wordsOverwritten;
-        }
-        return;
-    }
-    summary_.allocationFailed = true;
-    if (replaced) {
-        // The new word could not be stored, so the old one must not be lost either.
-        current_.putBackWord(existing, *replaced);
-    }
 }
 
 }  // namespace lq

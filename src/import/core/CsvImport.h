@@ -93,7 +93,6 @@ class CsvImportRun {
     bool readCreated(const CsvRow& row, WordRecord& word, std::string& reason) const;
     bool choosePlace(Side& side, std::string& reason) const;
     bool addMissing(Side& side);
-    void addOrOverwrite(const WordRecord& word, int32_t existing, uint32_t hash);
     void refuse(int64_t line, std::string reason);
     void finish();
 

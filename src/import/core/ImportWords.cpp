@@ -1,7 +1,6 @@
 #include "import/core/ImportWords.h"
 
 #include <cstdio>
-#include <optional>
 
 #include "store/TextField.h"
 
@@ -162,29 +161,13 @@ WordRecord ImportRun::importedCopy(const WordRecord& sourceWord, int32_t theme,
 }
 
 void ImportRun::addOrOverwrite(const WordRecord& copy) {
-    const int32_t existing = current_.findWord(fieldText(copy.word));
-    std::optional<WordRecord> replaced;
-    if (existing != kNoIndex) {
-        if (!options_.overwriteExisting) {
-            return;
-        }
-        replaced = current_.dictionary().words[existing];
-        if (!current_.deleteWord(existing)) {
-            return;  // its failure is shown; adding now would make the word twice
-        }
-    }
-    if (current_.addWord(copy)) {
-        ++summary_.wordsAdded;
-        if (replaced) {
-            ++summary_.wordsOverwritten;
-        }
+    const std::string_view text = fieldText(copy.word);
+    const uint32_t hash = IndexedDictionary::wordHash(text);
+    const int32_t existing = current_.findWord(text, hash);
+    if (existing != kNoIndex && !options_.overwriteExisting) {
         return;
     }
-    summary_.allocationFailed = true;
-    if (replaced) {
-        // The new word could not be stored, so the old one must not be lost either.
-        current_.putBackWord(existing, *replaced);
-    }
+    countStoredWord(current_.addOrOverwriteWord(copy, existing, hash), summary_);
 }
 
 }  // namespace lq

@@ -1,5 +1,7 @@
 #include "import/core/IndexedDictionary.h"
 
+#include <optional>
+
 #include "store/TextField.h"
 
 namespace lq {
@@ -110,6 +112,25 @@ bool IndexedDictionary::putBackWord(int32_t index, const WordRecord& removed) {
     edits_.replaceWord(dictionary_, index, removed);
     wordIndex_.add(index);
     return true;
+}
+
+IndexedDictionary::WordStored IndexedDictionary::addOrOverwriteWord(const WordRecord& word,
+                                                                    int32_t existing,
+                                                                    uint32_t hash) {
+    std::optional<WordRecord> replaced;
+    if (existing != kNoIndex) {
+        replaced = dictionary_.words[static_cast<std::size_t>(existing)];
+        if (!deleteWord(existing)) {
+            return WordStored::NotStored;  // its failure is shown; adding now would make it twice
+        }
+    }
+    if (addWord(word, hash)) {
+        return replaced ? WordStored::Overwritten : WordStored::Added;
+    }
+    if (replaced) {
+        putBackWord(existing, *replaced);
+    }
+    return WordStored::OutOfMemory;
 }
 
 }  // namespace lq

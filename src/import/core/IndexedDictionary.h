@@ -49,6 +49,11 @@ class IndexedDictionary {
     // back to the end and `removed` returns to the index, so the table is as it was.
     bool putBackWord(int32_t index, const WordRecord& removed);
 
+    enum class WordStored { Added, Overwritten, NotStored, OutOfMemory };
+    // Adds the word, after deleting the one at `existing` unless that is kNoIndex. When the add
+    // fails for lack of memory the deleted word is put back, so that nothing is lost.
+    WordStored addOrOverwriteWord(const WordRecord& word, int32_t existing, uint32_t hash);
+
   private:
     template <typename Record>
     static void indexNames(const RecordTable<Record>& table, TextMap<int32_t>& firstIndex);
@@ -61,5 +66,14 @@ class IndexedDictionary {
     TextMap<int32_t> firstLanguage_;
     WordTextIndex wordIndex_;
 };
+
+// Counts a stored word in an import's summary.
+template <typename Summary>
+void countStoredWord(IndexedDictionary::WordStored stored, Summary& summary) {
+    using WordStored = IndexedDictionary::WordStored;
+    summary.wordsAdded += stored == WordStored::Added || stored == WordStored::Overwritten;
+    summary.wordsOverwritten += stored == WordStored::Overwritten;
+    summary.allocationFailed |= stored == WordStored::OutOfMemory;
+}
 
 }  // namespace lq
