@@ -69,15 +69,7 @@ class CsvDialogTest : public GuiFixture, protected TestStore {
         return labels;
     }
 
-    std::vector<ShownMessage> informations() const {
-        std::vector<ShownMessage> out;
-        for (const ShownMessage& m : reporter.shown) {
-            if (m.kind == ShownMessage::Kind::Information) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
+    std::vector<ShownMessage> informations() const { return reporter.informations(); }
 
     std::unique_ptr<CImportCsv> dialog;
 };

@@ -104,15 +104,7 @@ class ImportDialogTest : public GuiFixture, protected TestStore {
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->importRunning(), 20000);
     }
 
-    std::vector<ShownMessage> informations() const {
-        std::vector<ShownMessage> out;
-        for (const ShownMessage& m : reporter.shown) {
-            if (m.kind == ShownMessage::Kind::Information) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
+    std::vector<ShownMessage> informations() const { return reporter.informations(); }
 
     std::unique_ptr<CImportWords> dialog;
 };

@@ -19,16 +19,6 @@ namespace {
 
 constexpr uint32_t kSeeds = 1500;
 
-std::set<int32_t> randomCallNumbers(RandomDictionaries& random) {
-    std::set<int32_t> calls;
-    for (int32_t call = 1; call <= 24; ++call) {
-        if (random.oneIn(7)) {
-            calls.insert(call);
-        }
-    }
-    return calls;
-}
-
 // One side of the comparison: its own reporter, clock and failing adds.
 struct Side {
     explicit Side(const FailingEdits& failures) : edits(failures) {}
@@ -61,9 +51,9 @@ TEST(ImportDifferentialTest, IndexedRunGivesWhatTheScansGive) {
             const Dictionary source = random.dictionary(4, 12, true);
             const ImportOptions options = random.options(source, expected);
             FailingEdits failures;
-            failures.failingWordAdds = randomCallNumbers(random);
-            failures.failingThemeAdds = randomCallNumbers(random);
-            failures.failingLanguageAdds = randomCallNumbers(random);
+            failures.failingWordAdds = random.callNumbers(7);
+            failures.failingThemeAdds = random.callNumbers(7);
+            failures.failingLanguageAdds = random.callNumbers(7);
             const auto sourceWords = static_cast<int32_t>(source.words.size());
             const int32_t wordLimit = random.oneIn(4) ? random.below(sourceWords + 1) : sourceWords;
 

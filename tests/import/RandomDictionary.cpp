@@ -46,6 +46,16 @@ void RandomDictionaries::fillText(char (&field)[N], std::string_view pool) {
     }
 }
 
+std::set<int32_t> RandomDictionaries::callNumbers(int32_t oneInN) {
+    std::set<int32_t> calls;
+    for (int32_t call = 1; call <= 24; ++call) {
+        if (oneIn(oneInN)) {
+            calls.insert(call);
+        }
+    }
+    return calls;
+}
+
 WordRecord RandomDictionaries::word(int32_t themes, int32_t languages) {
     WordRecord word{};
     word.created = FixedClock().now;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string_view>
 
 #include "import/core/ImportWords.h"
@@ -18,6 +19,8 @@ class RandomDictionaries {
     // 0 to n - 1.
     int32_t below(int32_t n) { return random_.draw() % n; }
     bool oneIn(int32_t n) { return below(n) == 0; }
+    // Some of the call numbers 1 to 24, each taken one time in n: the calls a fake fails.
+    std::set<int32_t> callNumbers(int32_t oneInN);
 
     // With `brokenWords`, now and then a word refers outside its tables.
     Dictionary dictionary(int32_t maxCatalog, int32_t maxWords, bool brokenWords);

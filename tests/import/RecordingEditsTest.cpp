@@ -17,16 +17,6 @@ namespace {
 
 constexpr uint32_t kSeeds = 1000;
 
-std::set<int32_t> someCallNumbers(RandomDictionaries& random) {
-    std::set<int32_t> calls;
-    for (int32_t call = 1; call <= 24; ++call) {
-        if (random.oneIn(6)) {
-            calls.insert(call);
-        }
-    }
-    return calls;
-}
-
 // Overwrites, failed adds (and the words put back after them), new themes and languages: one
 // run is one step, and taking it back gives the bytes from before the run.
 TEST(RecordingEditsTest, ARunIsOneStepThatTakesTheDictionaryBackAndForth) {
@@ -38,9 +28,9 @@ TEST(RecordingEditsTest, ARunIsOneStepThatTakesTheDictionaryBackAndForth) {
         ImportOptions options = random.options(source, current);
         options.overwriteExisting = !random.oneIn(3);
         FailingEdits failures;
-        failures.failingWordAdds = someCallNumbers(random);
-        failures.failingThemeAdds = someCallNumbers(random);
-        failures.failingLanguageAdds = someCallNumbers(random);
+        failures.failingWordAdds = random.callNumbers(6);
+        failures.failingThemeAdds = random.callNumbers(6);
+        failures.failingLanguageAdds = random.callNumbers(6);
         RecordingReporter reporter;
         TickingClock clock;
         KeptSteps log;

@@ -49,6 +49,16 @@ class RecordingReporter : public Reporter {
         return out;
     }
 
+    std::vector<ShownMessage> informations() const {
+        std::vector<ShownMessage> out;
+        for (const auto& m : shown) {
+            if (m.kind == ShownMessage::Kind::Information) {
+                out.push_back(m);
+            }
+        }
+        return out;
+    }
+
     std::vector<ShownMessage> shown;
     std::deque<bool> answers;  // the next answers to warnings; an empty queue answers Cancel
 };
