@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "store/AtomicFile.h"
+#include "store/ReadableFile.h"
 #include "store/WorkingFolder.h"
 
 namespace lq {
@@ -13,19 +14,6 @@ namespace lq {
 namespace {
 
 constexpr std::string_view kCantLoad = "Can't load dictionary.";
-
-// Closes a descriptor on every way out of a read.
-class FileCloser {
-  public:
-    FileCloser(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
-    ~FileCloser() { ops_.close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-  private:
-    FileOps& ops_;
-    int fd_;
-};
 
 }  // namespace
 
@@ -55,25 +43,19 @@ std::string DictionaryStore::ownFilePathInCurrentFolder() {
 }
 
 LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target, int& openErrno) {
-    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever.
-    const int fd = ops_.open(path.c_str(), O_RDONLY | O_NONBLOCK, 0);
-    if (fd < 0) {
-        openErrno = errno;
-        // A socket cannot be opened at all; it is still no missing file.
-        struct stat status {};
-        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    const ReadableFile file(ops_, path);
+    openErrno = file.openErrno();
+    switch (file.status()) {
+        case ReadableFile::Status::Open:
+            break;
+        case ReadableFile::Status::CannotOpen:
+            return LoadStatus::CannotOpen;
+        case ReadableFile::Status::NotAFile:
             return LoadStatus::NotAFile;
-        }
-        return LoadStatus::CannotOpen;
+        case ReadableFile::Status::CannotStat:
+            return LoadStatus::ReadError;
     }
-    FileCloser closer(ops_, fd);
-    struct stat status {};
-    if (ops_.fstat(fd, &status) != 0) {
-        return LoadStatus::ReadError;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return LoadStatus::NotAFile;
-    }
+    const int fd = file.fd();
     bool readFailed = false;
     const ReadExact read = [&](void* buffer, std::size_t size) {
         char* bytes = static_cast<char*>(buffer);
@@ -91,7 +73,7 @@ LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target
         }
         return true;
     };
-    const LoadStatus status_ = decodeDictionary(read, status.st_size, target);
+    const LoadStatus status_ = decodeDictionary(read, file.size(), target);
     // A file that ends before its counts say (it shrank while we read) is damaged, not an
     // input/output error.
     if (status_ == LoadStatus::ReadError && !readFailed) {

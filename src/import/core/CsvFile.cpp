@@ -8,6 +8,7 @@
 #include <new>
 
 #include "import/core/TextFileEncoding.h"
+#include "store/ReadableFile.h"
 
 namespace lq {
 
@@ -15,23 +16,6 @@ namespace {
 
 constexpr std::string_view kMemoryFix =
     "Memory allocation error. Close some applications and try again.";
-
-class FdCloser {
-  public:
-    FdCloser(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
-    ~FdCloser() { ops_.close(fd_); }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-
-  private:
-    FileOps& ops_;
-    int fd_;
-};
-
-bool isRegularFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
-}
 
 void showNotAFile(Reporter& reporter) {
     reporter.showError(kCantImportWords,
@@ -69,28 +53,20 @@ bool readAll(FileOps& ops, int fd, std::size_t size, std::string& bytes) {
 
 bool readCsvBytes(const std::string& path, std::string& bytes, Reporter& reporter, FileOps& ops) {
     bytes.clear();
-    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever.
-    const int fd = ops.open(path.c_str(), O_RDONLY | O_NONBLOCK, 0);
-    if (fd < 0) {
-        if (!isRegularFile(path)) {
+    const ReadableFile file(ops, path);
+    switch (file.status()) {
+        case ReadableFile::Status::Open:
+            break;
+        case ReadableFile::Status::NotAFile:
             showNotAFile(reporter);
-        } else {
+            return false;
+        case ReadableFile::Status::CannotOpen:
+        case ReadableFile::Status::CannotStat:
             showReadError(reporter);
-        }
-        return false;
-    }
-    const FdCloser closer(ops, fd);
-    struct stat status {};
-    if (ops.fstat(fd, &status) != 0) {
-        showReadError(reporter);
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        showNotAFile(reporter);
-        return false;
+            return false;
     }
     try {
-        if (!readAll(ops, fd, static_cast<std::size_t>(status.st_size), bytes)) {
+        if (!readAll(ops, file.fd(), static_cast<std::size_t>(file.size()), bytes)) {
             bytes.clear();
             showReadError(reporter);
             return false;
