@@ -76,12 +76,12 @@ QComboBox* CImportCsv::columnList(CsvField field) const {
 }
 
 bool CImportCsv::openFile() {
-    if (!openCsvFile(path_, file_, store_.reporter())) {
+    if (!file_.open(path_, store_.reporter())) {
         return false;
     }
     decoded_ = true;
     fillChoiceLists();
-    showLayout(file_.layout);
+    showLayout(file_.layout());
     return true;
 }
 
@@ -89,31 +89,28 @@ void CImportCsv::fillChoiceLists() {
     for (const DelimiterEntry& entry : kDelimiterEntries) {
         ui_->delimiterList->addItem(QString::fromUtf8(entry.text), int{entry.delimiter});
     }
-    for (const std::string& encoding : offeredEncodings(file_.encoding)) {
+    for (const std::string& encoding : offeredEncodings(file_.encoding())) {
         ui_->encodingList->addItem(QString::fromStdString(encoding));
     }
-    ui_->encodingList->setCurrentText(QString::fromStdString(file_.encoding));
+    ui_->encodingList->setCurrentText(QString::fromStdString(file_.encoding()));
 }
 
 void CImportCsv::encodingChosen() {
-    file_.encoding = ui_->encodingList->currentText().toStdString();
     try {
-        decoded_ = decodeToUtf8(file_.bytes, file_.encoding, file_.text) == DecodeStatus::Decoded;
+        decoded_ =
+            file_.decodeAs(ui_->encodingList->currentText().toStdString()) == DecodeStatus::Decoded;
     } catch (const std::bad_alloc&) {
-        decoded_ = false;
-    }
-    if (!decoded_) {
-        file_.text.clear();
+        decoded_ = false;  // and the file's text is empty
     }
     ui_->statusLabel->setText(
         decoded_ ? QString()
                  : QStringLiteral("The file is not text in this encoding. Choose another one."));
     ui_->statusLabel->setVisible(!decoded_);
-    showLayout(layoutWithDelimiter(file_.text, chosenLayout().delimiter));
+    showLayout(layoutWithDelimiter(file_.text(), chosenLayout().delimiter));
 }
 
 void CImportCsv::delimiterChosen() {
-    showLayout(layoutWithDelimiter(file_.text, chosenLayout().delimiter));
+    showLayout(layoutWithDelimiter(file_.text(), chosenLayout().delimiter));
 }
 
 // A first row that names columns maps them; otherwise the mapping stays as the user left it.
@@ -121,7 +118,7 @@ void CImportCsv::headerToggled() {
     showPreview();
     fillColumnLists();
     if (ui_->headerCheck->isChecked()) {
-        const CsvLayout named = layoutWithDelimiter(file_.text, chosenLayout().delimiter);
+        const CsvLayout named = layoutWithDelimiter(file_.text(), chosenLayout().delimiter);
         if (named.headerRow) {
             for (std::size_t field = 0; field < kCsvFieldCount; ++field) {
                 columnLists_[field]->setCurrentIndex(
@@ -139,7 +136,7 @@ void CImportCsv::showLayout(const CsvLayout& layout) {
         ui_->headerCheck->setChecked(layout.headerRow);
     }
     try {
-        preview_ = csvPreviewRows(file_.text, layout.delimiter, kPreviewRows + 1);
+        preview_ = csvPreviewRows(file_.text(), layout.delimiter, kPreviewRows + 1);
     } catch (const std::bad_alloc&) {
         preview_.clear();
     }
@@ -251,7 +248,7 @@ void CImportCsv::startImport() {
         return;
     }
     recording_ = std::make_unique<RecordingEdits>(*changeLog_, "Import words from a CSV file");
-    run_ = std::make_unique<CsvImportRun>(file_.text, chosenLayout(), store_.currentDictionary,
+    run_ = std::make_unique<CsvImportRun>(file_.text(), chosenLayout(), store_.currentDictionary,
                                           chosenOptions(), store_.reporter(), store_.clock(),
                                           *recording_);
     ui_->importProgress->setRange(0, kProgressSteps);

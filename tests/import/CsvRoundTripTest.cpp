@@ -176,13 +176,38 @@ TEST_F(CsvFileTest, AFileWithoutATranslationColumnIsRefused) {
     expectRefused("no column for the words");
 }
 
-TEST_F(CsvFileTest, TheChosenEncodingMustFitTheBytes) {
-    std::string text;
-    EXPECT_FALSE(
-        decodeCsvText("Stra\xDF"
-                      "e,street\n",
-                      "UTF-8", text, reporter));
+// The mark says UTF-8, the bytes are Latin-1.
+TEST_F(CsvFileTest, BytesThatAreNotTextInTheirMarkedEncodingAreRefused) {
+    const std::string path = folder.file("words.csv");
+    writeText(path,
+              "\xEF\xBB\xBFStra\xDF"
+              "e,street\n");
+    EXPECT_FALSE(importFile(path));
     expectRefused("not text in the encoding UTF-8");
+}
+
+// The dialog's encoding list: each choice reads the same bytes again, and a choice that does not
+// fit them leaves no text.
+TEST_F(CsvFileTest, AnotherEncodingReadsTheSameBytesAgain) {
+    const std::string path = folder.file("words.csv");
+    // Nineteen bytes: no UTF-16 text.
+    writeText(path, "\xEF\xBB\xBFStraße,streets\n");
+    CsvFile file;
+    ASSERT_TRUE(file.open(path, reporter));
+    EXPECT_EQ(file.encoding(), "UTF-8");
+    EXPECT_EQ(file.text(), "Straße,streets\n");
+    EXPECT_EQ(file.decodeAs("WINDOWS-1252"), DecodeStatus::Decoded);
+    EXPECT_EQ(file.encoding(), "WINDOWS-1252");
+    EXPECT_EQ(file.text(),
+              "\xC3\xAF\xC2\xBB\xC2\xBFStra\xC3\x83\xC5\xB8"
+              "e,streets\n");
+    EXPECT_EQ(file.decodeAs("UTF-16LE"), DecodeStatus::NotInEncoding);
+    EXPECT_EQ(file.text(), "");
+    EXPECT_EQ(file.decodeAs("UTF-8"), DecodeStatus::Decoded);
+    EXPECT_EQ(file.text(), "Straße,streets\n");
+    const CsvFile moved = std::move(file);
+    EXPECT_EQ(moved.text(), "Straße,streets\n");
+    EXPECT_TRUE(reporter.shown.empty());
 }
 
 // A spreadsheet's "save as CSV": semicolons, a byte-order mark, Windows line ends and column

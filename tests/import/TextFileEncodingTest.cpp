@@ -85,6 +85,21 @@ TEST_P(DecodeTest, ConvertsOrSaysWhyNot) {
     std::string text = "stale";
     EXPECT_EQ(decodeToUtf8(c.bytes, c.encoding, text), c.status);
     EXPECT_EQ(text, c.text);
+    std::string converted = "stale";
+    std::string_view view = "stale";
+    EXPECT_EQ(decodeText(c.bytes, c.encoding, converted, view), c.status);
+    EXPECT_EQ(view, c.text);
+}
+
+// A large UTF-8 file is not held twice: its text is its own bytes after the mark.
+TEST(DecodeTextTest, Utf8BytesAreTheirOwnText) {
+    const std::string bytes = "\xEF\xBB\xBFStraße,street\n";
+    std::string converted = "stale";
+    std::string_view text;
+    ASSERT_EQ(decodeText(bytes, kUtf8, converted, text), DecodeStatus::Decoded);
+    EXPECT_TRUE(converted.empty());
+    EXPECT_EQ(text.data(), bytes.data() + kUtf8Mark.size());
+    EXPECT_EQ(text, "Straße,street\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,6 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "\xFF\xFE"
                    "a\0"s,
                    "UTF-16LE", DecodeStatus::Decoded, "a"},
+        DecodeCase{"Utf8MarkDropped",
+                   "\xEF\xBB\xBF"
+                   "a",
+                   "UTF-8", DecodeStatus::Decoded, "a"},
+        DecodeCase{"Windows1252MarkDropped",
+                   "\xEF\xBB\xBF"
+                   "a",
+                   "WINDOWS-1252", DecodeStatus::Decoded,
+                   "\xC3\xAF\xC2\xBB\xC2\xBF"
+                   "a"},
         DecodeCase{"BadUtf8",
                    "Stra\xDF"
                    "e",

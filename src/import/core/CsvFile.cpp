@@ -49,6 +49,18 @@ bool readAll(FileOps& ops, int fd, std::size_t size, std::string& bytes) {
     return true;
 }
 
+void showDecodeFailure(DecodeStatus status, std::string_view encoding, Reporter& reporter) {
+    if (status == DecodeStatus::NotText) {
+        reporter.showError(kCantImportWords,
+                           "The file is not a text file. Choose a CSV or tab-separated file, "
+                           "such as a spreadsheet saves.");
+    } else {
+        reporter.showError(kCantImportWords, "The file is not text in the encoding " +
+                                                 std::string(encoding) +
+                                                 ". Choose another encoding.");
+    }
+}
+
 }  // namespace
 
 bool readCsvBytes(const std::string& path, std::string& bytes, Reporter& reporter, FileOps& ops) {
@@ -79,45 +91,43 @@ bool readCsvBytes(const std::string& path, std::string& bytes, Reporter& reporte
     return true;
 }
 
-bool decodeCsvText(std::string_view bytes, std::string_view encoding, std::string& text,
-                   Reporter& reporter) {
-    DecodeStatus status;
-    try {
-        status = decodeToUtf8(bytes, encoding, text);
-    } catch (const std::bad_alloc&) {
-        text.clear();
-        reporter.showError(kCantImportWords, kMemoryFix);
-        return false;
-    }
-    switch (status) {
-        case DecodeStatus::Decoded:
-            return true;
-        case DecodeStatus::NotText:
-            reporter.showError(kCantImportWords,
-                               "The file is not a text file. Choose a CSV or tab-separated "
-                               "file, such as a spreadsheet saves.");
-            return false;
-        case DecodeStatus::NotInEncoding:
-        case DecodeStatus::UnknownEncoding:
-            reporter.showError(kCantImportWords, "The file is not text in the encoding " +
-                                                     std::string(encoding) +
-                                                     ". Choose another encoding.");
-            return false;
-    }
-    return false;
+DecodeStatus CsvFile::decodeAs(std::string_view encoding) {
+    decoded_ = false;
+    encoding_.assign(encoding);
+    std::string_view text;
+    const DecodeStatus status = decodeText(bytes_, encoding_, converted_, text);
+    decoded_ = status == DecodeStatus::Decoded;
+    return status;
 }
 
-bool openCsvFile(const std::string& path, CsvFile& file, Reporter& reporter, FileOps& ops) {
-    file = CsvFile();
-    if (!readCsvBytes(path, file.bytes, reporter, ops)) {
-        return false;
+std::string_view CsvFile::text() const {
+    if (!decoded_) {
+        return {};
     }
-    file.encoding = detectEncoding(file.bytes);
-    if (!decodeCsvText(file.bytes, file.encoding, file.text, reporter)) {
+    if (encoding_ != kUtf8) {
+        return converted_;
+    }
+    // Worked out afresh each time, so that no view into the bytes can outlive a move of them.
+    std::string_view text = bytes_;
+    if (text.starts_with(kUtf8Mark)) {
+        text.remove_prefix(kUtf8Mark.size());
+    }
+    return text;
+}
+
+bool CsvFile::open(const std::string& path, Reporter& reporter, FileOps& ops) {
+    *this = CsvFile();
+    if (!readCsvBytes(path, bytes_, reporter, ops)) {
         return false;
     }
     try {
-        file.layout = detectLayout(file.text);
+        const std::string detected = detectEncoding(bytes_);
+        const DecodeStatus status = decodeAs(detected);
+        if (status != DecodeStatus::Decoded) {
+            showDecodeFailure(status, detected, reporter);
+            return false;
+        }
+        layout_ = detectLayout(text());
     } catch (const std::bad_alloc&) {
         reporter.showError(kCantImportWords, kMemoryFix);
         return false;
@@ -128,18 +138,18 @@ bool openCsvFile(const std::string& path, CsvFile& file, Reporter& reporter, Fil
 bool importCsvFile(const std::string& path, const CsvImportOptions& options, Dictionary& dictionary,
                    DictionaryEdits& edits, Reporter& reporter, const Clock& clock) {
     CsvFile file;
-    if (!openCsvFile(path, file, reporter)) {
+    if (!file.open(path, reporter)) {
         return false;
     }
-    if (columnOf(file.layout.columns, CsvField::Word) == kNoColumn ||
-        columnOf(file.layout.columns, CsvField::Translation) == kNoColumn) {
+    if (columnOf(file.layout().columns, CsvField::Word) == kNoColumn ||
+        columnOf(file.layout().columns, CsvField::Translation) == kNoColumn) {
         reporter.showError(kCantImportWords,
                            "The file has no column for the words and none for their "
                            "translations. Give it a first row that names them: word, "
                            "translation.");
         return false;
     }
-    CsvImportRun run(file.text, file.layout, dictionary, options, reporter, clock, edits);
+    CsvImportRun run(file.text(), file.layout(), dictionary, options, reporter, clock, edits);
     run.step(std::numeric_limits<int32_t>::max());
     return true;
 }

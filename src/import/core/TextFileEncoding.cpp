@@ -14,7 +14,6 @@ namespace lq {
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
@@ -62,12 +61,6 @@ std::string guessedEncoding(std::string_view bytes) {
         return std::string(kWindows1252);
     }
     return guess;
-}
-
-void dropMark(std::string& utf8) {
-    if (startsWith(utf8, kUtf8Mark)) {
-        utf8.erase(0, kUtf8Mark.size());
-    }
 }
 
 DecodeStatus convertWithIconv(std::string_view bytes, const std::string& encoding,
@@ -118,29 +111,54 @@ std::vector<std::string> offeredEncodings(std::string_view detected) {
     return offered;
 }
 
-DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8) {
-    utf8.clear();
+DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::string& converted,
+                        std::string_view& text) {
+    converted.clear();
+    text = {};
     DecodeStatus status = DecodeStatus::Decoded;
+    std::string_view decoded;
     if (encoding == kUtf8) {
         if (!isValidUtf8(bytes)) {
             return DecodeStatus::NotInEncoding;
         }
-        utf8.assign(bytes);
-    } else if (encoding == kWindows1252) {
-        // As the program shows stored Windows-1252 texts: every byte is a character.
-        utf8 = windows1252ToUtf8(bytes);
+        decoded = bytes;
+        if (startsWith(decoded, kUtf8Mark)) {
+            decoded.remove_prefix(kUtf8Mark.size());
+        }
     } else {
-        status = convertWithIconv(bytes, upper(std::string(encoding)), utf8);
+        if (encoding == kWindows1252) {
+            // As the program shows stored Windows-1252 texts: every byte is a character.
+            converted = windows1252ToUtf8(bytes);
+        } else {
+            status = convertWithIconv(bytes, upper(std::string(encoding)), converted);
+        }
+        // A UTF-16 mark comes out as a UTF-8 one, and the text is what follows it.
+        if (startsWith(converted, kUtf8Mark)) {
+            converted.erase(0, kUtf8Mark.size());
+        }
+        decoded = converted;
     }
     if (status != DecodeStatus::Decoded) {
         return status;
     }
-    dropMark(utf8);
-    if (std::memchr(utf8.data(), 0, utf8.size()) != nullptr) {
-        utf8.clear();
+    if (std::memchr(decoded.data(), 0, decoded.size()) != nullptr) {
+        converted.clear();
         return DecodeStatus::NotText;
     }
+    text = decoded;
     return DecodeStatus::Decoded;
+}
+
+DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8) {
+    std::string converted;
+    std::string_view text;
+    const DecodeStatus status = decodeText(bytes, encoding, converted, text);
+    if (converted.empty()) {
+        utf8.assign(text);
+    } else {
+        utf8 = std::move(converted);
+    }
+    return status;
 }
 
 }  // namespace lq

@@ -12,6 +12,8 @@ inline constexpr std::string_view kUtf8 = "UTF-8";
 inline constexpr std::string_view kUtf16Le = "UTF-16LE";
 inline constexpr std::string_view kUtf16Be = "UTF-16BE";
 inline constexpr std::string_view kWindows1252 = "WINDOWS-1252";
+// The byte-order mark that some programs put before UTF-8 text.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // A byte-order mark names UTF-8 or UTF-16; text that is valid UTF-8 is UTF-8; anything else is
 // guessed by uchardet, and Windows-1252 is taken when uchardet is unsure or names an encoding
@@ -28,8 +30,13 @@ enum class DecodeStatus {
     UnknownEncoding,
 };
 
-// Converts the bytes to UTF-8 without a byte-order mark. On failure `utf8` is left empty.
-// Throws std::bad_alloc.
+// The bytes as UTF-8 text without a byte-order mark. Bytes in UTF-8 already are not copied:
+// `text` is then a view of them and `converted` stays empty; other encodings are converted into
+// `converted`, which `text` views. On failure both are left empty. Throws std::bad_alloc.
+DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::string& converted,
+                        std::string_view& text);
+
+// The same into a string of its own. On failure `utf8` is left empty. Throws std::bad_alloc.
 DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8);
 
 }  // namespace lq
