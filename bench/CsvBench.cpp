@@ -79,9 +79,10 @@ ParseCount plainParse(const std::string& text) {
 int32_t importText(const std::string& bytes, Dictionary& current) {
     SilentReporter reporter;
     SystemClock clock;
+    std::string encoding;
     std::string converted;
     std::string_view text;
-    decodeText(bytes, detectEncoding(bytes), converted, text);
+    detectAndDecode(bytes, encoding, converted, text);
     CsvImportOptions options;
     CsvImportRun run(text, detectLayout(text), current, options, reporter, clock);
     run.step(std::numeric_limits<int32_t>::max());

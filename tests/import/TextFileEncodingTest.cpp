@@ -49,6 +49,13 @@ TEST_P(EncodingDetectionTest, NamesTheEncodingThatGivesTheText) {
     std::string text;
     ASSERT_EQ(decodeToUtf8(c.bytes, encoding, text), DecodeStatus::Decoded);
     EXPECT_EQ(text, c.text);
+    // Both in one step come to the same.
+    std::string detected;
+    std::string converted;
+    std::string_view view;
+    ASSERT_EQ(detectAndDecode(c.bytes, detected, converted, view), DecodeStatus::Decoded);
+    EXPECT_EQ(detected, c.encoding);
+    EXPECT_EQ(view, c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -32,6 +32,16 @@ TEST(TextEncoding, TellsWellFormedUtf8FromEverythingElse) {
         {"past U+10FFFF", "\xF4\x90\x80\x80", false},
         {"five-byte form", "\xF8\x88\x80\x80\x80", false},
         {"byte FF", "\xFF", false},
+        // Long ASCII runs are skipped in blocks: a fault just inside, just past or across a
+        // block's end must still be seen.
+        {"bad byte last of 32", std::string(31, 'a') + "\xFF", false},
+        {"bad byte first after 32", std::string(32, 'a') + "\xFF", false},
+        {"bad byte last of 40", std::string(39, 'a') + "\xFF", false},
+        {"bad byte deep in a long text", std::string(1000, 'a') + "\x80" + std::string(100, 'a'),
+         false},
+        {"letter across a block's end", std::string(31, 'a') + "\xC3\xBC" + std::string(40, 'a'),
+         true},
+        {"cut sequence at a long text's end", std::string(64, 'a') + "\xE2\x82", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << c.what;

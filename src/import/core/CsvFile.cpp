@@ -94,8 +94,8 @@ bool readCsvBytes(const std::string& path, std::string& bytes, Reporter& reporte
 DecodeStatus CsvFile::decodeAs(std::string_view encoding) {
     decoded_ = false;
     encoding_.assign(encoding);
-    std::string_view text;
-    const DecodeStatus status = decodeText(bytes_, encoding_, converted_, text);
+    std::string_view decodedText;
+    const DecodeStatus status = decodeText(bytes_, encoding_, converted_, decodedText);
     decoded_ = status == DecodeStatus::Decoded;
     return status;
 }
@@ -121,13 +121,14 @@ bool CsvFile::open(const std::string& path, Reporter& reporter, FileOps& ops) {
         return false;
     }
     try {
-        const std::string detected = detectEncoding(bytes_);
-        const DecodeStatus status = decodeAs(detected);
-        if (status != DecodeStatus::Decoded) {
-            showDecodeFailure(status, detected, reporter);
+        std::string_view decodedText;
+        const DecodeStatus status = detectAndDecode(bytes_, encoding_, converted_, decodedText);
+        decoded_ = status == DecodeStatus::Decoded;
+        if (!decoded_) {
+            showDecodeFailure(status, encoding_, reporter);
             return false;
         }
-        layout_ = detectLayout(text());
+        layout_ = detectLayout(decodedText);
     } catch (const std::bad_alloc&) {
         reporter.showError(kCantImportWords, kMemoryFix);
         return false;

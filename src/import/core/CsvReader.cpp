@@ -82,16 +82,11 @@ void CsvReader::endField(void* data, std::size_t size, void* reader) {
     auto& self = *static_cast<CsvReader*>(reader);
     CsvRow& row = *self.row_;
     try {
-        if (row.size_ == row.fields_.size()) {
-            row.fields_.emplace_back();
+        // libcsv hands no data for an empty field.
+        if (size != 0) {
+            row.texts_.append(static_cast<const char*>(data), size);
         }
-        std::string& field = row.fields_[row.size_];
-        if (size == 0) {
-            field.clear();
-        } else {
-            field.assign(static_cast<const char*>(data), size);
-        }
-        ++row.size_;
+        row.ends_.push_back(row.texts_.size());
     } catch (const std::bad_alloc&) {
         self.outOfMemory_ = true;
     }
@@ -130,7 +125,7 @@ bool CsvReader::isBlank(std::string_view line) const {
 
 const CsvRow* CsvReader::next() {
     row_ = row_ == &rows_[0] ? &rows_[1] : &rows_[0];
-    row_->size_ = 0;
+    row_->clear();
     rowReady_ = false;
     while (!rowReady_) {
         if (position_ >= text_.size()) {

@@ -19,17 +19,27 @@ namespace lq {
 class CsvRow {
   public:
     int64_t line() const { return line_; }
-    std::size_t size() const { return size_; }
+    std::size_t size() const { return ends_.size(); }
     std::string_view field(std::size_t index) const {
-        return index < size_ ? std::string_view(fields_[index]) : std::string_view();
+        if (index >= ends_.size()) {
+            return {};
+        }
+        const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+        return std::string_view(texts_).substr(start, ends_[index] - start);
     }
 
   private:
     friend class CsvReader;
+    void clear() {
+        texts_.clear();
+        ends_.clear();
+    }
+
     int64_t line_ = 0;
-    std::size_t size_ = 0;
-    // Kept between rows, so that a long file is read without taking memory for every row.
-    std::vector<std::string> fields_;
+    // The fields one after the other, and where each ends. Kept between rows, so that a long
+    // file is read without taking memory for every row.
+    std::string texts_;
+    std::vector<std::size_t> ends_;
 };
 
 // The rows of a UTF-8 text, one after the other. Quoted fields follow RFC 4180 (inner quotes

@@ -85,6 +85,42 @@ DecodeStatus convertWithIconv(std::string_view bytes, const std::string& encodin
     return DecodeStatus::Decoded;
 }
 
+// decodeText for bytes that are known to be valid when the encoding is UTF-8.
+DecodeStatus decodeChecked(std::string_view bytes, std::string_view encoding,
+                           std::string& converted, std::string_view& text) {
+    converted.clear();
+    text = {};
+    DecodeStatus status = DecodeStatus::Decoded;
+    std::string_view decoded;
+    if (encoding == kUtf8) {
+        decoded = bytes;
+        if (startsWith(decoded, kUtf8Mark)) {
+            decoded.remove_prefix(kUtf8Mark.size());
+        }
+    } else {
+        if (encoding == kWindows1252) {
+            // As the program shows stored Windows-1252 texts: every byte is a character.
+            converted = windows1252ToUtf8(bytes);
+        } else {
+            status = convertWithIconv(bytes, upper(std::string(encoding)), converted);
+        }
+        // A UTF-16 mark comes out as a UTF-8 one, and the text is what follows it.
+        if (startsWith(converted, kUtf8Mark)) {
+            converted.erase(0, kUtf8Mark.size());
+        }
+        decoded = converted;
+    }
+    if (status != DecodeStatus::Decoded) {
+        return status;
+    }
+    if (std::memchr(decoded.data(), 0, decoded.size()) != nullptr) {
+        converted.clear();
+        return DecodeStatus::NotText;
+    }
+    text = decoded;
+    return DecodeStatus::Decoded;
+}
+
 }  // namespace
 
 std::string detectEncoding(std::string_view bytes) {
@@ -113,40 +149,24 @@ std::vector<std::string> offeredEncodings(std::string_view detected) {
 
 DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::string& converted,
                         std::string_view& text) {
-    converted.clear();
-    text = {};
-    DecodeStatus status = DecodeStatus::Decoded;
-    std::string_view decoded;
-    if (encoding == kUtf8) {
-        if (!isValidUtf8(bytes)) {
-            return DecodeStatus::NotInEncoding;
-        }
-        decoded = bytes;
-        if (startsWith(decoded, kUtf8Mark)) {
-            decoded.remove_prefix(kUtf8Mark.size());
-        }
-    } else {
-        if (encoding == kWindows1252) {
-            // As the program shows stored Windows-1252 texts: every byte is a character.
-            converted = windows1252ToUtf8(bytes);
-        } else {
-            status = convertWithIconv(bytes, upper(std::string(encoding)), converted);
-        }
-        // A UTF-16 mark comes out as a UTF-8 one, and the text is what follows it.
-        if (startsWith(converted, kUtf8Mark)) {
-            converted.erase(0, kUtf8Mark.size());
-        }
-        decoded = converted;
-    }
-    if (status != DecodeStatus::Decoded) {
-        return status;
-    }
-    if (std::memchr(decoded.data(), 0, decoded.size()) != nullptr) {
+    if (encoding == kUtf8 && !isValidUtf8(bytes)) {
         converted.clear();
-        return DecodeStatus::NotText;
+        text = {};
+        return DecodeStatus::NotInEncoding;
     }
-    text = decoded;
-    return DecodeStatus::Decoded;
+    return decodeChecked(bytes, encoding, converted, text);
+}
+
+DecodeStatus detectAndDecode(std::string_view bytes, std::string& encoding, std::string& converted,
+                             std::string_view& text) {
+    // Valid UTF-8 is what detection would find (a UTF-16 mark is never valid UTF-8); asked
+    // first, a large UTF-8 file is read through once instead of twice.
+    if (isValidUtf8(bytes)) {
+        encoding = kUtf8;
+        return decodeChecked(bytes, kUtf8, converted, text);
+    }
+    encoding = detectEncoding(bytes);
+    return decodeText(bytes, encoding, converted, text);
 }
 
 DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8) {

@@ -36,7 +36,11 @@ enum class DecodeStatus {
 DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::string& converted,
                         std::string_view& text);
 
-// The same into a string of its own. On failure `utf8` is left empty. Throws std::bad_alloc.
+// detectEncoding, then decodeText by what it found.
+DecodeStatus detectAndDecode(std::string_view bytes, std::string& encoding, std::string& converted,
+                             std::string_view& text);
+
+// decodeText into a string of its own. On failure `utf8` is left empty. Throws std::bad_alloc.
 DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8);
 
 }  // namespace lq
