@@ -355,17 +355,16 @@ bool CsvImportRun::choosePlace(Side& side, std::string& reason) const {
     return true;
 }
 
-// A name once found keeps its index for the whole run: records are only added meanwhile.
 int32_t CsvImportRun::findNamed(const Side& side) const {
-    NameMemo& memo = side.isTheme ? lastTheme_ : lastLanguage_;
-    if (memo.index != kNoIndex && memo.name == side.name) {
-        return memo.index;
+    RecentNames& recent = side.isTheme ? recentThemes_ : recentLanguages_;
+    const int32_t remembered = recent.find(side.name);
+    if (remembered != kNoIndex) {
+        return remembered;
     }
     const int32_t found =
         side.isTheme ? current_.findTheme(side.name) : current_.findLanguage(side.name);
     if (found != kNoIndex) {
-        memo.name.assign(side.name);
-        memo.index = found;
+        recent.remember(side.name, found);
     }
     return found;
 }

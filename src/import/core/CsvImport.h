@@ -12,6 +12,7 @@
 #include "import/core/DictionaryEdits.h"
 #include "import/core/ImportWords.h"
 #include "import/core/IndexedDictionary.h"
+#include "import/core/RecentNames.h"
 #include "store/Clock.h"
 #include "store/Dictionary.h"
 #include "store/Reporter.h"
@@ -79,11 +80,6 @@ class CsvImportRun {
     struct RowTexts;
     struct Side;
 
-    struct NameMemo {
-        std::string name;
-        int32_t index = kNoIndex;
-    };
-
     const CsvRow* takeRow();
     void importRow(const CsvRow& row);
     int32_t findNamed(const Side& side) const;
@@ -111,9 +107,8 @@ class CsvImportRun {
     // The word index's hashes of the two rows' words, worked out once for lookup and add.
     uint32_t rowHash_ = 0;
     uint32_t aheadHash_ = 0;
-    // The last name found on each side: the rows of a file mostly share a few.
-    mutable NameMemo lastTheme_;
-    mutable NameMemo lastLanguage_;
+    mutable RecentNames recentThemes_;
+    mutable RecentNames recentLanguages_;
 };
 
 }  // namespace lq
