@@ -381,6 +381,48 @@ TEST_F(CsvImportTest, TheSameFileTwiceAddsNothingTheSecondTime) {
     EXPECT_EQ(dictionaryBytes(current), afterFirst);
 }
 
+// The run makes room for the rows it expects from the first lines; files whose lines mislead
+// that guess, or that end their lines otherwise, still give every word.
+struct LineShapeCase {
+    const char* name;
+    std::string text;
+    int32_t words;
+};
+
+std::string numberedRows(int from, int to, std::string_view translation, std::string_view end) {
+    std::string text;
+    for (int i = from; i < to; ++i) {
+        text += "word" + std::to_string(i) + "," + std::string(translation) + std::string(end);
+    }
+    return text;
+}
+
+class CsvLineShapeTest : public CsvImportTest,
+                         public ::testing::WithParamInterface<LineShapeCase> {};
+
+TEST_P(CsvLineShapeTest, EveryRowGivesItsWord) {
+    const LineShapeCase& c = GetParam();
+    const CsvImportSummary summary = run(c.text, targetedOptions());
+    EXPECT_EQ(summary.wordsAdded, c.words);
+    EXPECT_TRUE(summary.refused.empty());
+    ASSERT_EQ(current.words.size(), static_cast<std::size_t>(c.words) + 1);
+    EXPECT_EQ(fieldText(current.words.back().word), "word" + std::to_string(c.words - 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CsvLineShapeTest,
+    ::testing::Values(LineShapeCase{"LineFeeds", numberedRows(0, 300, "t", "\n"), 300},
+                      LineShapeCase{"WindowsLineEnds", numberedRows(0, 300, "t", "\r\n"), 300},
+                      LineShapeCase{"LoneCarriageReturns", numberedRows(0, 300, "t", "\r"), 300},
+                      LineShapeCase{"NoEndAfterTheOnlyRow", "word0,t", 1},
+                      LineShapeCase{"LongFirstLinesThenShortOnes",
+                                    numberedRows(0, 100, std::string(60, 't'), "\n") +
+                                        numberedRows(100, 3000, "t", "\n"),
+                                    3000},
+                      LineShapeCase{"LineBreaksInsideQuotes",
+                                    numberedRows(0, 300, "\"one\ntwo\nthree\"", "\n"), 300}),
+    CaseName());
+
 TEST_F(CsvImportTest, AFailedAddWhileOverwritingPutsTheOldWordBack) {
     FailingEdits edits;
     edits.failingWordAdds = {1};

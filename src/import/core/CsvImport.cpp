@@ -1,6 +1,7 @@
 #include "import/core/CsvImport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
@@ -60,10 +61,43 @@ std::optional<int32_t> readCount(std::string_view text, std::string_view name,
     return static_cast<int32_t>(value);
 }
 
-// A guess that errs low: a row of an export takes some 64 bytes, a word list's fewer, and a
-// table that was guessed too small only grows.
+// How many of the first lines the row guess measures, and where they end (the text's size when
+// it has no more). Fewer lines than asked for means the text has no more.
+struct LineSample {
+    std::size_t lines = 0;
+    std::size_t bytes = 0;
+};
+
+LineSample sampleLines(std::string_view text, char lineEnd, std::size_t maxLines) {
+    LineSample sample;
+    while (sample.lines < maxLines && sample.bytes < text.size()) {
+        const void* end =
+            std::memchr(text.data() + sample.bytes, lineEnd, text.size() - sample.bytes);
+        sample.bytes =
+            end != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) + 1
+                : text.size();
+        ++sample.lines;
+    }
+    return sample;
+}
+
+// The rows to make room for, from the length of the first lines: rows run from ten bytes in a
+// word list to a hundred in an export, and room for far too many words costs as much as growing
+// the table. An eighth more is allowed for shorter lines later on; a guess too low only grows.
+// Lines end in LF or CR LF, or in a lone CR in files from old Macs.
 std::size_t expectedRows(std::string_view text) {
-    return text.size() / 64;
+    constexpr std::size_t kSampleLines = 100;
+    LineSample sample = sampleLines(text, '\n', kSampleLines);
+    if (sample.lines == 1 && sample.bytes == text.size()) {
+        sample = sampleLines(text, '\r', kSampleLines);
+    }
+    if (sample.bytes == 0 || sample.bytes >= text.size()) {
+        return sample.lines;
+    }
+    const std::size_t rows = text.size() / sample.bytes * sample.lines +
+                             text.size() % sample.bytes * sample.lines / sample.bytes;
+    return rows + rows / 8;
 }
 
 template <typename Record>
@@ -136,7 +170,8 @@ CsvImportRun::CsvImportRun(std::string_view text, const CsvLayout& layout, Dicti
                            DictionaryEdits& edits)
     : reader_(text, layout.delimiter),
       layout_(layout),
-      current_(current, edits, reporter, expectedRows(text)),
+      expectedRows_(expectedRows(text)),
+      current_(current, edits, reporter, expectedRows_),
       options_(options),
       reporter_(reporter),
       // One reading for the whole run: every word that brings no time of its own gets this.
@@ -146,7 +181,7 @@ CsvImportRun::CsvImportRun(std::string_view text, const CsvLayout& layout, Dicti
     // Room for the words to come, so that the table is not copied again and again as it grows.
     // Only the capacity changes; a table that can't have it grows as it goes.
     try {
-        current.words.reserve(current.words.size() + expectedRows(text));
+        current.words.reserve(current.words.size() + expectedRows_);
     } catch (const std::bad_alloc&) {
     }
 }

@@ -94,6 +94,7 @@ class CsvImportRun {
 
     CsvReader reader_;
     CsvLayout layout_;
+    std::size_t expectedRows_;  // sizes the word table and its index before current_ is made
     IndexedDictionary current_;
     CsvImportOptions options_;
     Reporter& reporter_;
