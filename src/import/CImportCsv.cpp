@@ -1,6 +1,5 @@
 #include "import/CImportCsv.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -39,7 +38,10 @@ CImportCsv::CImportCsv(DictionaryStore& store, std::string path, QWidget* parent
       ui_(std::make_unique<Ui::CImportCsv>()),
       store_(store),
       path_(std::move(path)),
-      changeLog_(&ChangeLog::none()) {
+      changeLog_(&ChangeLog::none()),
+      importer_(
+          kRowsBetweenClockReads, [this](const CsvImportRun& run) { showProgress(run); },
+          [this] { runEnded(); }) {
     ui_->setupUi(this);
     setButtonPicture(ui_->importButton, "button-import");
     setButtonPicture(ui_->cancelButton, "button-cancel");
@@ -57,8 +59,6 @@ CImportCsv::CImportCsv(DictionaryStore& store, std::string path, QWidget* parent
     // Rows as tight as the text, so that the preview shows all its rows without scrolling.
     ui_->previewTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
-    sliceTimer_.setSingleShot(true);
-    connect(&sliceTimer_, &QTimer::timeout, this, &CImportCsv::runSlice);
     connect(ui_->importButton, &QPushButton::clicked, this, &CImportCsv::startImport);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui_->encodingList, &QComboBox::activated, this, &CImportCsv::encodingChosen);
@@ -247,37 +247,26 @@ void CImportCsv::startImport() {
     if (importRunning() || !ui_->importButton->isEnabled()) {
         return;
     }
-    recording_ = std::make_unique<RecordingEdits>(*changeLog_, "Import words from a CSV file");
-    run_ = std::make_unique<CsvImportRun>(file_.text(), chosenLayout(), store_.currentDictionary,
-                                          chosenOptions(), store_.reporter(), store_.clock(),
-                                          *recording_);
+    importer_.start(*changeLog_, "Import words from a CSV file", [this](DictionaryEdits& edits) {
+        return std::make_unique<CsvImportRun>(file_.text(), chosenLayout(),
+                                              store_.currentDictionary, chosenOptions(),
+                                              store_.reporter(), store_.clock(), edits);
+    });
     ui_->importProgress->setRange(0, kProgressSteps);
     ui_->importProgress->setValue(0);
     showRunning(true);
-    sliceTimer_.start(0);
 }
 
-// Takes rows until the slice's time is up; the summary shows from inside the last step.
-void CImportCsv::runSlice() {
-    QElapsedTimer slice;
-    slice.start();
-    while (!run_->step(kRowsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
-    }
-    const std::size_t total = std::max<std::size_t>(run_->totalBytes(), 1);
+void CImportCsv::showProgress(const CsvImportRun& run) {
+    const std::size_t total = std::max<std::size_t>(run.totalBytes(), 1);
     ui_->importProgress->setValue(
-        static_cast<int>(static_cast<double>(run_->bytesRead()) / total * kProgressSteps));
-    if (run_->finished()) {
-        endRun();
-        QDialog::done(QDialog::Accepted);
-    } else {
-        sliceTimer_.start(0);
-    }
+        static_cast<int>(static_cast<double>(run.bytesRead()) / total * kProgressSteps));
 }
 
-void CImportCsv::endRun() {
-    run_.reset();
-    recording_.reset();
+// The summary has been shown; the dialog has done its work.
+void CImportCsv::runEnded() {
     showRunning(false);
+    QDialog::done(QDialog::Accepted);
 }
 
 // The choices do not change a run once it has started, so they rest while it goes.
@@ -297,11 +286,7 @@ void CImportCsv::showRunning(bool running) {
 
 void CImportCsv::done(int result) {
     if (importRunning()) {
-        // No slice may start while the summary is shown.
-        sliceTimer_.stop();
-        run_->stop();
-        endRun();
-        QDialog::done(QDialog::Accepted);
+        importer_.stop();
         return;
     }
     QDialog::done(result);

@@ -4,15 +4,14 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "import/SlicedImport.h"
 #include "import/core/CsvFile.h"
 #include "import/core/CsvImport.h"
-#include "import/core/RecordingEdits.h"
 
 class QComboBox;
 
@@ -39,13 +38,13 @@ class CImportCsv : public QDialog {
     void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
 
     // A slice of a run takes rows for this long before the window gets its events again.
-    void setSliceMilliseconds(qint64 milliseconds) { sliceMilliseconds_ = milliseconds; }
+    void setSliceMilliseconds(qint64 milliseconds) { importer_.setSliceMilliseconds(milliseconds); }
 
     // While an import runs, closing (Escape, the close box, "Cancel") stops it; the summary of
     // what was done shows and the dialog closes.
     void done(int result) override;
 
-    bool importRunning() const { return run_ != nullptr; }
+    bool importRunning() const { return importer_.running(); }
 
   private:
     void fillChoiceLists();
@@ -61,8 +60,8 @@ class CImportCsv : public QDialog {
     QComboBox* columnList(CsvField field) const;
 
     void startImport();
-    void runSlice();
-    void endRun();
+    void showProgress(const CsvImportRun& run);
+    void runEnded();
     void showRunning(bool running);
 
     std::unique_ptr<Ui::CImportCsv> ui_;
@@ -73,12 +72,7 @@ class CImportCsv : public QDialog {
     bool decoded_ = false;
     std::vector<std::vector<std::string>> preview_;
     ChangeLog* changeLog_;
-    // What the run does is recorded here; it must outlive the run, which works through it.
-    std::unique_ptr<RecordingEdits> recording_;
-    std::unique_ptr<CsvImportRun> run_;
-    // Runs the import a slice at a time from the event loop, as the dictionary import does.
-    QTimer sliceTimer_;
-    qint64 sliceMilliseconds_ = 30;
+    SlicedImport<CsvImportRun> importer_;
 };
 
 }  // namespace lq

@@ -1,6 +1,5 @@
 #include "import/CImportWords.h"
 
-#include <QElapsedTimer>
 #include <algorithm>
 
 #include "store/ChangeLog.h"
@@ -42,7 +41,11 @@ CImportWords::CImportWords(DictionaryStore& store, std::string sourcePath, QWidg
       ui_(std::make_unique<Ui::CImportWords>()),
       store_(store),
       sourcePath_(std::move(sourcePath)),
-      changeLog_(&ChangeLog::none()) {
+      changeLog_(&ChangeLog::none()),
+      importer_(
+          kWordsBetweenClockReads,
+          [this](const ImportRun& run) { ui_->importProgress->setValue(run.wordsTaken()); },
+          [this] { showRunning(false); }) {
     ui_->setupUi(this);
     setButtonPicture(ui_->okButton, "button-ok");
     setButtonPicture(ui_->importButton, "button-import");
@@ -50,8 +53,6 @@ CImportWords::CImportWords(DictionaryStore& store, std::string sourcePath, QWidg
     ui_->themeColumn->setUp(kThemePlacementTexts, sortedNames(current.themes));
     ui_->languageColumn->setUp(kLanguagePlacementTexts, sortedNames(current.languages));
 
-    sliceTimer_.setSingleShot(true);
-    connect(&sliceTimer_, &QTimer::timeout, this, &CImportWords::runSlice);
     connect(ui_->importButton, &QPushButton::clicked, this, &CImportWords::startImport);
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -108,34 +109,13 @@ void CImportWords::startImport() {
     if (importRunning()) {
         return;
     }
-    recording_ = std::make_unique<RecordingEdits>(*changeLog_, "Import words");
-    run_ = std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
-                                       store_.reporter(), store_.clock(), *recording_);
-    ui_->importProgress->setRange(0, std::max(run_->totalWords(), 1));
+    importer_.start(*changeLog_, "Import words", [this](DictionaryEdits& edits) {
+        return std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
+                                           store_.reporter(), store_.clock(), edits);
+    });
+    ui_->importProgress->setRange(0, std::max(importer_.run().totalWords(), 1));
     ui_->importProgress->setValue(0);
     showRunning(true);
-    sliceTimer_.start(0);
-}
-
-// Takes words until the slice's time is up; the summary shows from inside the last step.
-void CImportWords::runSlice() {
-    QElapsedTimer slice;
-    slice.start();
-    while (!run_->step(kWordsBetweenClockReads) && slice.elapsed() < sliceMilliseconds_) {
-    }
-    // Set once a slice, not once a word: a bar repaints on every change.
-    ui_->importProgress->setValue(run_->wordsTaken());
-    if (run_->finished()) {
-        endRun();
-    } else {
-        sliceTimer_.start(0);
-    }
-}
-
-void CImportWords::endRun() {
-    run_.reset();
-    recording_.reset();
-    showRunning(false);
 }
 
 // The options do not change a run once it has started, so they rest while it goes.
@@ -158,10 +138,7 @@ void CImportWords::showRunning(bool running) {
 
 void CImportWords::done(int result) {
     if (importRunning()) {
-        // No slice may start while the summary is shown.
-        sliceTimer_.stop();
-        run_->stop();
-        endRun();
+        importer_.stop();
         return;
     }
     QDialog::done(result);

@@ -2,12 +2,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 #include <memory>
 #include <string>
 
+#include "import/SlicedImport.h"
 #include "import/core/ImportWords.h"
-#include "import/core/RecordingEdits.h"
 #include "store/Dictionary.h"
 
 namespace Ui {
@@ -32,12 +31,12 @@ class CImportWords : public QDialog {
     bool openSource();
 
     // A slice of a run takes words for this long before the window gets its events again.
-    void setSliceMilliseconds(qint64 milliseconds) { sliceMilliseconds_ = milliseconds; }
+    void setSliceMilliseconds(qint64 milliseconds) { importer_.setSliceMilliseconds(milliseconds); }
 
     // While an import runs, closing (Escape, the close box, "&OK") stops it instead.
     void done(int result) override;
 
-    bool importRunning() const { return run_ != nullptr; }
+    bool importRunning() const { return importer_.running(); }
 
     // Each run, finished or stopped, becomes one step there; without a log it is not kept.
     void setChangeLog(ChangeLog& log) { changeLog_ = &log; }
@@ -47,8 +46,6 @@ class CImportWords : public QDialog {
     void fillFilterLists();
     ImportOptions chosenOptions() const;
     void startImport();
-    void runSlice();
-    void endRun();
     void showRunning(bool running);
 
     std::unique_ptr<Ui::CImportWords> ui_;
@@ -57,12 +54,7 @@ class CImportWords : public QDialog {
     Dictionary source_;
     ChangeLog* changeLog_;
     // What the run does is recorded here; it must outlive the run, which works through it.
-    std::unique_ptr<RecordingEdits> recording_;
-    std::unique_ptr<ImportRun> run_;
-    // Runs the import a slice at a time from the event loop, so the window keeps drawing and
-    // the stop click gets through while the run itself dispatches nothing.
-    QTimer sliceTimer_;
-    qint64 sliceMilliseconds_ = 30;
+    SlicedImport<ImportRun> importer_;
 };
 
 }  // namespace lq
