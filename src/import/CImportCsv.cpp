@@ -40,8 +40,8 @@ CImportCsv::CImportCsv(DictionaryStore& store, std::string path, QWidget* parent
       path_(std::move(path)),
       changeLog_(&ChangeLog::none()),
       importer_(
-          kRowsBetweenClockReads, [this](const CsvImportRun& run) { showProgress(run); },
-          [this] { runEnded(); }) {
+          store_.reporter(), kRowsBetweenClockReads,
+          [this](const CsvImportRun& run) { showProgress(run); }, [this] { runEnded(); }) {
     ui_->setupUi(this);
     setButtonPicture(ui_->importButton, "button-import");
     setButtonPicture(ui_->cancelButton, "button-cancel");
@@ -247,11 +247,12 @@ void CImportCsv::startImport() {
     if (importRunning() || !ui_->importButton->isEnabled()) {
         return;
     }
-    importer_.start(*changeLog_, "Import words from a CSV file", [this](DictionaryEdits& edits) {
-        return std::make_unique<CsvImportRun>(file_.text(), chosenLayout(),
-                                              store_.currentDictionary, chosenOptions(),
-                                              store_.reporter(), store_.clock(), edits);
-    });
+    importer_.start(*changeLog_, "Import words from a CSV file",
+                    [this](DictionaryEdits& edits, Reporter& reporter) {
+                        return std::make_unique<CsvImportRun>(
+                            file_.text(), chosenLayout(), store_.currentDictionary, chosenOptions(),
+                            reporter, store_.clock(), edits);
+                    });
     ui_->importProgress->setRange(0, kProgressSteps);
     ui_->importProgress->setValue(0);
     showRunning(true);

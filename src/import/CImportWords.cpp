@@ -43,7 +43,7 @@ CImportWords::CImportWords(DictionaryStore& store, std::string sourcePath, QWidg
       sourcePath_(std::move(sourcePath)),
       changeLog_(&ChangeLog::none()),
       importer_(
-          kWordsBetweenClockReads,
+          store_.reporter(), kWordsBetweenClockReads,
           [this](const ImportRun& run) { ui_->importProgress->setValue(run.wordsTaken()); },
           [this] { showRunning(false); }) {
     ui_->setupUi(this);
@@ -109,10 +109,11 @@ void CImportWords::startImport() {
     if (importRunning()) {
         return;
     }
-    importer_.start(*changeLog_, "Import words", [this](DictionaryEdits& edits) {
-        return std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
-                                           store_.reporter(), store_.clock(), edits);
-    });
+    importer_.start(
+        *changeLog_, "Import words", [this](DictionaryEdits& edits, Reporter& reporter) {
+            return std::make_unique<ImportRun>(source_, store_.currentDictionary, chosenOptions(),
+                                               reporter, store_.clock(), edits);
+        });
     ui_->importProgress->setRange(0, std::max(importer_.run().totalWords(), 1));
     ui_->importProgress->setValue(0);
     showRunning(true);

@@ -10,20 +10,52 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "import/core/RecordingEdits.h"
+#include "store/Reporter.h"
 
 namespace lq {
+
+// Passes everything on, and brings the progress up to date before a notice: a run shows its
+// summary from inside its last step, which would otherwise find the bar a slice behind.
+class ProgressFirstReporter final : public Reporter {
+  public:
+    ProgressFirstReporter(Reporter& shown, std::function<void()> showProgress)
+        : shown_(shown), showProgress_(std::move(showProgress)) {}
+
+    void showError(std::string_view message, std::string_view howToFix) override {
+        shown_.showError(message, howToFix);
+    }
+    void showInformation(std::string_view message) override {
+        showProgress_();
+        shown_.showInformation(message);
+    }
+    bool askWarning(std::string_view message, bool yesNo) override {
+        return shown_.askWarning(message, yesNo);
+    }
+    void showNewDictionary(std::string_view message) override { shown_.showNewDictionary(message); }
+
+  private:
+    Reporter& shown_;
+    std::function<void()> showProgress_;
+};
 
 template <typename Run>
 class SlicedImport {
   public:
-    // `showProgress` is told after each slice; `ended` once a run has ended and is gone, after
-    // its summary was shown.
-    SlicedImport(int32_t itemsBetweenClockReads, std::function<void(const Run&)> showProgress,
-                 std::function<void()> ended)
-        : itemsBetweenClockReads_(itemsBetweenClockReads),
+    // A run's messages go to `reporter`. `showProgress` is told after each slice and before the
+    // summary; `ended` once a run has ended and is gone, after its summary was shown.
+    SlicedImport(Reporter& reporter, int32_t itemsBetweenClockReads,
+                 std::function<void(const Run&)> showProgress, std::function<void()> ended)
+        : reporter_(reporter,
+                    [this] {
+                        if (run_ != nullptr) {
+                            showProgress_(*run_);
+                        }
+                    }),
+          itemsBetweenClockReads_(itemsBetweenClockReads),
           showProgress_(std::move(showProgress)),
           ended_(std::move(ended)) {
         timer_.setSingleShot(true);
@@ -36,12 +68,13 @@ class SlicedImport {
     bool running() const { return run_ != nullptr; }
     const Run& run() const { return *run_; }
 
-    // `makeRun` makes the run on the edits it is given, which record it as the step
-    // `stepName`; its first slice comes from the event loop.
+    // `makeRun(edits, reporter)` makes the run on the edits and reporter it is given; the edits
+    // record it as the step `stepName`. Its first slice comes from the event loop.
     template <typename MakeRun>
     void start(ChangeLog& log, std::string stepName, MakeRun makeRun) {
         recording_ = std::make_unique<RecordingEdits>(log, std::move(stepName));
-        run_ = makeRun(static_cast<DictionaryEdits&>(*recording_));
+        run_ =
+            makeRun(static_cast<DictionaryEdits&>(*recording_), static_cast<Reporter&>(reporter_));
         timer_.start(0);
     }
 
@@ -79,6 +112,7 @@ class SlicedImport {
         ended_();
     }
 
+    ProgressFirstReporter reporter_;
     int32_t itemsBetweenClockReads_;
     std::function<void(const Run&)> showProgress_;
     std::function<void()> ended_;

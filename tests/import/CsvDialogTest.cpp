@@ -149,8 +149,13 @@ TEST_F(CsvDialogTest, ImportRunsShowsTheSummaryAndCloses) {
     ASSERT_TRUE(open(kSemicolonFile));
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    // The summary comes from inside the run's last slice; the bar behind it shows the whole.
+    auto* progress = control<QProgressBar>("importProgress");
+    int progressAtSummary = -1;
+    reporter.whenInformed = [&] { progressAtSummary = progress->value(); };
     importButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 10000);
+    EXPECT_EQ(progressAtSummary, progress->maximum());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(wordTexts(store.currentDictionary),
               (std::vector<std::string>{"Haus", "Baum", "Straße"}));

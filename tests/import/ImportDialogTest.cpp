@@ -446,6 +446,9 @@ TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
     source.words[0].created = SYSTEMTIME{2001, 2, 0, 3, 4, 5, 6, 7};
     Dictionary current = makeDictionary({"English"}, {"Animals"}, {{"cat", 0, 0, 1, 1}});
     ASSERT_TRUE(open(current, source));
+    // The summary comes from inside the run's last slice; the bar behind it shows the whole.
+    std::vector<int> progressAtSummaries;
+    reporter.whenInformed = [&] { progressAtSummaries.push_back(progress()->value()); };
 
     runImport();  // the same word is already there and overwriting is off
     EXPECT_EQ(store.currentDictionary.words.size(), 1u);
@@ -476,6 +479,7 @@ TEST_F(ImportDialogTest, TheFlagsTravelWithTheWordsAndTheSummaryClosesEachRun) {
               "Total words added:\t   1 (now 1), overwritten: 1\nTotal themes added:\t   0 (now "
               "1)\nTotal languages added:\t   0 (now 1)");
     EXPECT_EQ(summaries[2].message, summaries[1].message);
+    EXPECT_EQ(progressAtSummaries, (std::vector<int>{1, 1, 1}));
     EXPECT_FALSE(progress()->isVisible());
     EXPECT_TRUE(button("importButton")->isEnabled());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class RecordingReporter : public Reporter {
         shown.push_back({ShownMessage::Kind::Error, std::string(message), std::string(howToFix)});
     }
     void showInformation(std::string_view message) override {
+        if (whenInformed) {
+            whenInformed();
+        }
         shown.push_back({ShownMessage::Kind::Information, std::string(message), {}});
     }
     bool askWarning(std::string_view message, bool yesNo) override {
@@ -61,6 +65,8 @@ class RecordingReporter : public Reporter {
 
     std::vector<ShownMessage> shown;
     std::deque<bool> answers;  // the next answers to warnings; an empty queue answers Cancel
+    // Called as a notice is shown, to look at the window behind it at that moment.
+    std::function<void()> whenInformed;
 };
 
 }  // namespace lq::test
