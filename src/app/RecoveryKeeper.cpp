@@ -52,11 +52,19 @@ bool RecoveryKeeper::offerRestore() {
 void RecoveryKeeper::watch(const UndoHistory& history) {
     history_ = &history;
     // Each change starts the wait afresh, so a run of quick edits is written once.
-    connect(&history, &UndoHistory::changed, &timer_, [this] { timer_.start(kDelayMilliseconds); });
+    connect(&history, &UndoHistory::changed, &timer_, [this] {
+        stepPending_ = false;  // the step has come, and the history tells the rest
+        timer_.start(kDelayMilliseconds);
+    });
+    // A test's answers are in the dictionary long before its step: they are copied as they come.
+    connect(&history, &UndoHistory::stepPending, &timer_, [this] {
+        stepPending_ = true;
+        timer_.start(kDelayMilliseconds);
+    });
 }
 
 bool RecoveryKeeper::unsavedChanges() const {
-    return restored_ || (history_ != nullptr && !history_->isClean());
+    return restored_ || stepPending_ || (history_ != nullptr && !history_->isClean());
 }
 
 void RecoveryKeeper::writeNow() {

@@ -49,6 +49,8 @@ class RecoveryKeeper : public QObject {
     const UndoHistory* history_ = nullptr;
     // The dictionary in memory came from the copy, so it differs from its file from the start.
     bool restored_ = false;
+    // The dictionary has changed ahead of a step the history has not got yet.
+    bool stepPending_ = false;
     QTimer timer_;
 };
 

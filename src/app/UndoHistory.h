@@ -22,6 +22,7 @@ class UndoHistory : public QObject, public ChangeLog {
     explicit UndoHistory(Dictionary& dictionary, QObject* parent = nullptr);
 
     void addStep(std::string name, DictionaryChange change) override;
+    void stepUnderWay() override { emit stepPending(); }
 
     // "&Undo" and "&Redo", each followed by the name of the step it would take back or again,
     // and disabled while there is none.
@@ -46,6 +47,8 @@ class UndoHistory : public QObject, public ChangeLog {
     void dictionaryStepped(bool wordsOnly);
     // A step was added, undone or redone.
     void changed();
+    // The dictionary has changed ahead of a step that has not been added yet.
+    void stepPending();
 
   private:
     QAction* createAction(QObject* parent, const QString& prefix, bool undo);

@@ -180,6 +180,7 @@ void CTest::answerWith(const QListWidgetItem* item) {
         return;
     }
     run_.answer(item->data(kAnswerBytesRole).toByteArray().toStdString());
+    emit answerCounted();
     nextQuestion();
 }
 
@@ -194,7 +195,9 @@ void CTest::answerTyped() {
         return;
     }
     const QString rightAnswer = displayText(run_.rightAnswerText());
-    if (run_.answerTyped(storedText(typed))) {
+    const bool right = run_.answerTyped(storedText(typed));
+    emit answerCounted();
+    if (right) {
         nextQuestion();
     } else {
         showRightAnswer(rightAnswer);

@@ -34,6 +34,10 @@ class CTest : public QDialog {
     // empty otherwise.
     const TestWords& wordsToRepeat() const { return wordsToRepeat_; }
 
+  signals:
+    // An answer has just been counted in the dictionary.
+    void answerCounted();
+
   public slots:
     // The clock's second; the timer calls it once a second while the time is limited.
     void tick();

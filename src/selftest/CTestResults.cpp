@@ -49,9 +49,8 @@ void fitToContents(QTreeWidget* list) {
     const int height = 2 * list->frameWidth() + list->header()->sizeHint().height() +
                        rows * list->sizeHintForRow(0);
     list->setMinimumWidth(std::min(width, kReviewMaxWidth));
-    list->setFixedHeight(height + (width > kReviewMaxWidth
-                                       ? list->horizontalScrollBar()->sizeHint().height()
-                                       : 0));
+    list->setFixedHeight(
+        height + (width > kReviewMaxWidth ? list->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 }  // namespace

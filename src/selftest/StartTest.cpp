@@ -42,6 +42,7 @@ void startTest(Dictionary& dictionary, TestRandom& random, const Clock& clock, R
     while (!testWords.empty()) {
         const AskedWords asked(dictionary, testWords);
         CTest dialog(dictionary, std::move(testWords), random, clock, reporter, parent);
+        QObject::connect(&dialog, &CTest::answerCounted, [&log] { log.stepUnderWay(); });
         dialog.exec();
         log.addStep("Test answers", asked.changes(dictionary));
         testWords = dialog.wordsToRepeat();

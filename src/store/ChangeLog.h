@@ -16,6 +16,9 @@ class ChangeLog {
     // ("Delete theme 'Food'"), names in the dictionary's own bytes. An empty change is no step
     // and is dropped.
     virtual void addStep(std::string name, DictionaryChange change) = 0;
+    // The dictionary has changed ahead of a step still to come, as a test counts each answer
+    // at once and becomes a step when it ends; a watcher may copy the dictionary meanwhile.
+    virtual void stepUnderWay() {}
 
     // Drops every step.
     static ChangeLog& none();

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QListWidget>
 #include <filesystem>
 
 #include "app/LifecycleFixture.h"
@@ -80,6 +81,48 @@ TEST_F(RecoveryTest, ChangesAreCopiedAMomentAfterTheLastOneUntilNoneIsLeft) {
         EXPECT_TRUE(recovery->writePending());
         recovery->writeNow();
         EXPECT_FALSE(copyExists()) << "the undo left nothing unsaved";
+        window->close();
+    });
+    EXPECT_FALSE(copyExists());
+}
+
+// A test counts each answer in the dictionary at once and becomes a step only at its end; a
+// kill in the middle of a test keeps the answers given so far.
+TEST_F(RecoveryTest, TheAnswersOfATestUnderWayAreCopied) {
+    // Enough words for a test, each with its own translation, so that every question has wrong
+    // answers to offer.
+    std::vector<WordSpec> words;
+    for (int i = 1; i <= 12; ++i) {
+        const std::string word = "word " + std::to_string(i);
+        words.push_back({.word = word, .translation = "translation " + std::to_string(i)});
+    }
+    Dictionary d = makeDictionary({"English"}, {"Food"}, words);
+    d.header.setAskUpdateOnExit(false);
+    writeBytes(path(), dictionaryBytes(d));
+    const auto copiedAnswers = [&] {
+        Dictionary copied;
+        const std::vector<uint8_t> bytes = readBytes(copyPath());
+        EXPECT_EQ(decodeDictionary(bytes.data(), bytes.size(), copied), LoadStatus::Loaded);
+        int32_t answers = 0;
+        for (const WordRecord& word : copied.words) {
+            answers += word.testedCount;
+        }
+        return answers;
+    };
+    run([&](CMainDialog* window) {
+        RecoveryKeeper* recovery = keeper(window);
+        whenModalOpens([&](QWidget* test) {
+            child<QListWidget>(test, "variantsList")->setCurrentRow(0);
+            clickButton(test, "answerButton");
+            EXPECT_TRUE(recovery->writePending());
+            recovery->writeNow();
+            EXPECT_TRUE(copyExists());
+            EXPECT_EQ(copiedAnswers(), 1);
+            QTest::keyClick(test, Qt::Key_Escape);
+        });
+        child<QAction>(window, "actionTest")->trigger();
+        recovery->writeNow();
+        EXPECT_EQ(copiedAnswers(), 1) << "the test's step keeps the copy";
         window->close();
     });
     EXPECT_FALSE(copyExists());

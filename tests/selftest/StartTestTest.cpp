@@ -78,6 +78,45 @@ TEST_F(StartTestTest, RunsTheTestToItsResults) {
     EXPECT_EQ(testedCounts(), rightCounts());
 }
 
+// What the change log hears while a test runs, with how many answers the dictionary held then.
+class AnswerWatchingLog : public ChangeLog {
+  public:
+    explicit AnswerWatchingLog(const Dictionary& dictionary) : dictionary_(dictionary) {}
+    void addStep(std::string name, DictionaryChange) override {
+        heard.push_back(name + " after " + std::to_string(answers()));
+    }
+    void stepUnderWay() override { heard.push_back("answer " + std::to_string(answers())); }
+
+    std::vector<std::string> heard;
+
+  private:
+    int32_t answers() const {
+        int32_t total = 0;
+        for (const WordRecord& word : dictionary_.words) {
+            total += word.testedCount;
+        }
+        return total;
+    }
+    const Dictionary& dictionary_;
+};
+
+// Each answer is in the dictionary as soon as the log hears of it, so that a copy taken then
+// holds it; the test's step follows at its end.
+TEST_F(StartTestTest, EachAnswerIsHeardOfBeforeTheTestsStep) {
+    RecordingReporter reporter;
+    AnswerWatchingLog log(dictionary);
+    whenModalOpens([&](QWidget* window) {
+        auto* test = qobject_cast<CTest*>(window);
+        ASSERT_NE(test, nullptr);
+        answer(*test, true);
+        answer(*test, false);
+        QTest::keyClick(test, Qt::Key_Escape);
+    });
+    startTest(dictionary, random, clock, reporter, nullptr, log);
+    EXPECT_EQ(log.heard,
+              (std::vector<std::string>{"answer 1", "answer 2", "Test answers after 2"}));
+}
+
 TEST_F(StartTestTest, EscapeAtOnceChangesNothing) {
     RecordingReporter reporter;
     whenModalOpens([](QWidget* test) { QTest::keyClick(test, Qt::Key_Escape); });

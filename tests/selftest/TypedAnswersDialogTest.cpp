@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "selftest/ResultsReader.h"
@@ -73,10 +74,12 @@ TEST_F(TypedAnswersDialogTest, RightWrongAndEmptyAnswers) {
         dictionary.header.setTypedAnswers(true);
         RecordingReporter reporter;
         CTest dialog(dictionary, firstWords(10), random, clock, reporter);
+        const QSignalSpy counted(&dialog, &CTest::answerCounted);
         dialog.show();
         typeText(answerEdit(dialog), c.typed);
         EXPECT_EQ(answerButton(dialog)->isEnabled(), c.tested == 1) << c.name;
         QTest::keyClick(answerEdit(dialog), Qt::Key_Return);
+        EXPECT_EQ(counted.count(), c.tested) << c.name;
         EXPECT_EQ(digitsOf(dialog, "questionCounter"), c.counterAfter) << c.name;
         EXPECT_EQ(rightAnswerShown(dialog), c.rightAnswerShown) << c.name;
         EXPECT_EQ(dictionary.words[0].testedCount, c.tested) << c.name;
