@@ -26,16 +26,23 @@ class LifecycleFixture : public GuiFixture {
   protected:
     std::string path() const { return folder.file("Lexiquill.lqd"); }
 
-    void writeDictionary(bool askUpdateOnExit, const std::string& password = {}) {
-        Dictionary d = makeDictionary({"English"}, {"Food"}, {{"apple"}, {"cherry"}});
+    // English and Food with these words; protected by the password unless it is empty.
+    static Dictionary lifecycleDictionary(const std::vector<WordSpec>& words, bool askUpdateOnExit,
+                                          const std::string& password = {}) {
+        Dictionary d = makeDictionary({"English"}, {"Food"}, words);
         d.header.setAskUpdateOnExit(askUpdateOnExit);
         if (!password.empty()) {
             TestRandom random;
             scramblePassword(d.header, password);
             setProtection(d.header, true, random);
-            ASSERT_TRUE(isProtected(d.header));
+            EXPECT_TRUE(isProtected(d.header));
         }
-        writeBytes(path(), dictionaryBytes(d));
+        return d;
+    }
+
+    void writeDictionary(bool askUpdateOnExit, const std::string& password = {}) {
+        writeBytes(path(), dictionaryBytes(lifecycleDictionary({{"apple"}, {"cherry"}},
+                                                               askUpdateOnExit, password)));
         before = readBytes(path());
     }
 

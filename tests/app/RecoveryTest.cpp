@@ -35,14 +35,7 @@ class RecoveryTest : public LifecycleFixture {
 
     // What the run that did not end had made of the dictionary: apple gone, date added.
     static Dictionary changed(bool askUpdateOnExit, const std::string& password = {}) {
-        Dictionary d = makeDictionary({"English"}, {"Food"}, {{"cherry"}, {"date"}});
-        d.header.setAskUpdateOnExit(askUpdateOnExit);
-        if (!password.empty()) {
-            TestRandom random;
-            scramblePassword(d.header, password);
-            setProtection(d.header, true, random);
-        }
-        return d;
+        return lifecycleDictionary({{"cherry"}, {"date"}}, askUpdateOnExit, password);
     }
 
     // Leaves a copy as a run that was killed does: written after the dictionary file was.
@@ -96,9 +89,7 @@ TEST_F(RecoveryTest, TheAnswersOfATestUnderWayAreCopied) {
         const std::string word = "word " + std::to_string(i);
         words.push_back({.word = word, .translation = "translation " + std::to_string(i)});
     }
-    Dictionary d = makeDictionary({"English"}, {"Food"}, words);
-    d.header.setAskUpdateOnExit(false);
-    writeBytes(path(), dictionaryBytes(d));
+    writeBytes(path(), dictionaryBytes(lifecycleDictionary(words, false)));
     const auto copiedAnswers = [&] {
         Dictionary copied;
         const std::vector<uint8_t> bytes = readBytes(copyPath());
