@@ -79,7 +79,6 @@ bool CImportCsv::openFile() {
     if (!file_.open(path_, store_.reporter())) {
         return false;
     }
-    decoded_ = true;
     fillChoiceLists();
     showLayout(file_.layout());
     return true;
@@ -97,15 +96,15 @@ void CImportCsv::fillChoiceLists() {
 
 void CImportCsv::encodingChosen() {
     try {
-        decoded_ =
-            file_.decodeAs(ui_->encodingList->currentText().toStdString()) == DecodeStatus::Decoded;
+        file_.decodeAs(ui_->encodingList->currentText().toStdString());
     } catch (const std::bad_alloc&) {
-        decoded_ = false;  // and the file's text is empty
+        // The file then has no text, and says so.
     }
+    const bool decoded = file_.decoded();
     ui_->statusLabel->setText(
-        decoded_ ? QString()
-                 : QStringLiteral("The file is not text in this encoding. Choose another one."));
-    ui_->statusLabel->setVisible(!decoded_);
+        decoded ? QString()
+                : QStringLiteral("The file is not text in this encoding. Choose another one."));
+    ui_->statusLabel->setVisible(!decoded);
     showLayout(layoutWithDelimiter(file_.text(), chosenLayout().delimiter));
 }
 
@@ -213,7 +212,7 @@ void CImportCsv::fillColumnLists() {
 // Word and translation must come from somewhere.
 void CImportCsv::enableImport() {
     const CsvLayout layout = chosenLayout();
-    ui_->importButton->setEnabled(decoded_ && !importRunning() &&
+    ui_->importButton->setEnabled(file_.decoded() && !importRunning() &&
                                   columnOf(layout.columns, CsvField::Word) != kNoColumn &&
                                   columnOf(layout.columns, CsvField::Translation) != kNoColumn);
 }

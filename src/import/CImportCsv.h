@@ -69,7 +69,6 @@ class CImportCsv : public QDialog {
     DictionaryStore& store_;
     std::string path_;
     CsvFile file_;
-    bool decoded_ = false;
     std::vector<std::vector<std::string>> preview_;
     ChangeLog* changeLog_;
     SlicedImport<CsvImportRun> importer_;

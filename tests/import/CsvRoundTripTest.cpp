@@ -201,7 +201,9 @@ TEST_F(CsvFileTest, AnotherEncodingReadsTheSameBytesAgain) {
     EXPECT_EQ(file.text(),
               "\xC3\xAF\xC2\xBB\xC2\xBFStra\xC3\x83\xC5\xB8"
               "e,streets\n");
+    EXPECT_TRUE(file.decoded());
     EXPECT_EQ(file.decodeAs("UTF-16LE"), DecodeStatus::NotInEncoding);
+    EXPECT_FALSE(file.decoded());
     EXPECT_EQ(file.text(), "");
     EXPECT_EQ(file.decodeAs("UTF-8"), DecodeStatus::Decoded);
     EXPECT_EQ(file.text(), "Straße,streets\n");

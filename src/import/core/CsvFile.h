@@ -27,6 +27,8 @@ class CsvFile {
     DecodeStatus decodeAs(std::string_view encoding);
 
     const std::string& encoding() const { return encoding_; }
+    // Whether the bytes are text in the encoding.
+    bool decoded() const { return decoded_; }
     // The bytes in UTF-8 without a byte-order mark; empty when they are not text in the
     // encoding. Bytes in UTF-8 already are their own text, so a large file is not held twice.
     // Valid until the next decodeAs.
