@@ -1,5 +1,7 @@
 #include "store/ChangeLog.h"
 
+#include "store/TextEncoding.h"
+
 namespace lq {
 
 namespace {
@@ -16,9 +18,11 @@ ChangeLog& ChangeLog::none() {
     return log;
 }
 
+// In UTF-8 as the program shows it, so that a step naming an old Windows-1252 name and a new
+// UTF-8 one shows both right.
 std::string quotedName(std::string_view name) {
     std::string text = "'";
-    text.append(name);
+    text.append(utf8AsShown(name));
     text += '\'';
     return text;
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "store/ChangeLog.h"
 #include "store/DictionaryChange.h"
 #include "store/DictionaryImage.h"
 #include "store/Edits.h"
@@ -244,6 +245,13 @@ TEST(DictionaryChangeMemory, AStepHoldsWhatItChangedNotTheDictionary) {
     DictionaryChange deletion = recorder.take();
     EXPECT_GE(deletion.heldBytes(), 50000 * sizeof(WordRecord));
     EXPECT_LE(deletion.heldBytes(), 50500 * 2 * sizeof(WordRecord));
+}
+
+// A step renaming an old Windows-1252 name to a typed UTF-8 one names both as they are shown.
+TEST(StepNames, QuoteNamesInUtf8WhateverTheirStoredBytes) {
+    EXPECT_EQ(quotedName("Food"), "'Food'");
+    EXPECT_EQ(quotedName("Caf\xE9"), "'Café'");
+    EXPECT_EQ(quotedName("Café"), "'Café'");
 }
 
 }  // namespace
