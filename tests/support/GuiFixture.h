@@ -13,7 +13,10 @@ namespace lq::test {
 
 class GuiFixture : public ::testing::Test {
   protected:
-    void TearDown() override { EXPECT_EQ(openWindowCount(), 0) << "a window was left open"; }
+    void TearDown() override {
+        EXPECT_EQ(openWindowCount(), 0) << "a window was left open";
+        endModalWatchers();
+    }
 };
 
 // The named control of a dialog; fails the test when there is no such control.
