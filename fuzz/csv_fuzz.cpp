@@ -43,10 +43,10 @@ class StillClock : public lq::Clock {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     // UTF-8 input is read in place, as the import reads a file's bytes.
+    std::string encoding;
     std::string converted;
     std::string_view text;
-    if (lq::decodeText(bytes, lq::detectEncoding(bytes), converted, text) !=
-        lq::DecodeStatus::Decoded) {
+    if (lq::detectAndDecode(bytes, encoding, converted, text) != lq::DecodeStatus::Decoded) {
         return 0;
     }
     require(lq::isValidUtf8(text));

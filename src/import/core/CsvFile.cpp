@@ -108,11 +108,7 @@ std::string_view CsvFile::text() const {
         return converted_;
     }
     // Worked out afresh each time, so that no view into the bytes can outlive a move of them.
-    std::string_view text = bytes_;
-    if (text.starts_with(kUtf8Mark)) {
-        text.remove_prefix(kUtf8Mark.size());
-    }
-    return text;
+    return withoutUtf8Mark(bytes_);
 }
 
 bool CsvFile::open(const std::string& path, Reporter& reporter, FileOps& ops) {

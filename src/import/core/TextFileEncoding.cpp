@@ -93,10 +93,7 @@ DecodeStatus decodeChecked(std::string_view bytes, std::string_view encoding,
     DecodeStatus status = DecodeStatus::Decoded;
     std::string_view decoded;
     if (encoding == kUtf8) {
-        decoded = bytes;
-        if (startsWith(decoded, kUtf8Mark)) {
-            decoded.remove_prefix(kUtf8Mark.size());
-        }
+        decoded = withoutUtf8Mark(bytes);
     } else {
         if (encoding == kWindows1252) {
             // As the program shows stored Windows-1252 texts: every byte is a character.
@@ -122,6 +119,10 @@ DecodeStatus decodeChecked(std::string_view bytes, std::string_view encoding,
 }
 
 }  // namespace
+
+std::string_view withoutUtf8Mark(std::string_view text) {
+    return startsWith(text, kUtf8Mark) ? text.substr(kUtf8Mark.size()) : text;
+}
 
 std::string detectEncoding(std::string_view bytes) {
     if (startsWith(bytes, kUtf8Mark)) {
@@ -167,18 +168,6 @@ DecodeStatus detectAndDecode(std::string_view bytes, std::string& encoding, std:
     }
     encoding = detectEncoding(bytes);
     return decodeText(bytes, encoding, converted, text);
-}
-
-DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8) {
-    std::string converted;
-    std::string_view text;
-    const DecodeStatus status = decodeText(bytes, encoding, converted, text);
-    if (converted.empty()) {
-        utf8.assign(text);
-    } else {
-        utf8 = std::move(converted);
-    }
-    return status;
 }
 
 }  // namespace lq

@@ -15,6 +15,9 @@ inline constexpr std::string_view kWindows1252 = "WINDOWS-1252";
 // The byte-order mark that some programs put before UTF-8 text.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// The text after its UTF-8 byte-order mark, if it has one.
+std::string_view withoutUtf8Mark(std::string_view text);
+
 // A byte-order mark names UTF-8 or UTF-16; text that is valid UTF-8 is UTF-8; anything else is
 // guessed by uchardet, and Windows-1252 is taken when uchardet is unsure or names an encoding
 // that iconv cannot convert.
@@ -39,8 +42,5 @@ DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::
 // detectEncoding, then decodeText by what it found.
 DecodeStatus detectAndDecode(std::string_view bytes, std::string& encoding, std::string& converted,
                              std::string_view& text);
-
-// decodeText into a string of its own. On failure `utf8` is left empty. Throws std::bad_alloc.
-DecodeStatus decodeToUtf8(std::string_view bytes, std::string_view encoding, std::string& utf8);
 
 }  // namespace lq
