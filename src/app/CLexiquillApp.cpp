@@ -3,10 +3,37 @@
 #include "app/CMainDialog.h"
 #include "app/DialogReporter.h"
 #include "app/RecoveryKeeper.h"
+#include "store/AtomicFile.h"
+#include "store/DictionaryLock.h"
 #include "store/Protection.h"
 #include "ui/CPasswordProtection.h"
 
+#include <QFile>
+
 namespace lq {
+
+namespace {
+
+constexpr std::string_view kOpenElsewhere =
+    "The dictionary is open in another Lexiquill window. Close that window first, then start "
+    "Lexiquill again.";
+constexpr std::string_view kSaveElsewhereTitle = "Save the dictionary elsewhere";
+constexpr std::string_view kLoseChanges =
+    "Your changes have not been saved anywhere. Leave Lexiquill and lose them?";
+
+std::string changedOnDiskQuestion(std::string_view name) {
+    std::string text(name);
+    text += " was changed by another program after Lexiquill opened it. Replace it with the "
+            "dictionary you have been working on?";
+    return text;
+}
+
+std::string changesKeptMessage(const std::string& copyPath) {
+    return "Your changes are kept in \"" + copyPath +
+           "\". The next start in that folder offers them back.";
+}
+
+}  // namespace
 
 CLexiquillApp::CLexiquillApp(std::string dictionaryPath)
     : dialogReporter_(std::make_unique<DialogReporter>()),
@@ -20,6 +47,9 @@ CLexiquillApp::CLexiquillApp(std::string dictionaryPath, Reporter& reporter, con
 CLexiquillApp::~CLexiquillApp() = default;
 
 int CLexiquillApp::run() {
+    if (!lockDictionary()) {
+        return 0;
+    }
     CMainDialog window(store_, random_);
     window.setUrlOpener(urlOpener_);
     if (dialogReporter_) {
@@ -36,8 +66,13 @@ int CLexiquillApp::run() {
         recovery.watch(window.history());
         seedRandom();
         window.exec();
-        const bool saveFailed = window.updateOnExit() && !saveOnExit(window);
-        recovery.finish(saveFailed);
+        const ExitSave saved = window.updateOnExit() ? saveOnExit(window) : ExitSave::Done;
+        if (saved == ExitSave::NotReplaced ||
+            (saved == ExitSave::Failed && recovery.unsavedChanges())) {
+            rescueChanges(window, recovery);
+        } else {
+            recovery.finish();
+        }
     }
     if (dialogReporter_) {
         dialogReporter_->setParentWidget(nullptr);
@@ -52,20 +87,61 @@ void CLexiquillApp::seedRandom() {
     random_.draw();
 }
 
-bool CLexiquillApp::saveOnExit(CMainDialog& window) {
+bool CLexiquillApp::lockDictionary() {
+    lock_ = std::make_unique<DictionaryLock>(store_.folder());
+    if (lock_->status() == DictionaryLock::Status::HeldElsewhere) {
+        reporter_.showError("Can't load dictionary.", kOpenElsewhere);
+        return false;
+    }
+    return true;
+}
+
+CLexiquillApp::ExitSave CLexiquillApp::saveOnExit(CMainDialog& window) {
+    if (store_.changedOnDisk() &&
+        !reporter_.askWarning(changedOnDiskQuestion(store_.folder().dictionaryName()), true)) {
+        return ExitSave::NotReplaced;
+    }
     if (isProtected(store_.currentDictionary.header)) {
         CPasswordProtection prompt(store_.currentDictionary.header, reporter_, &window);
         if (prompt.exec() != QDialog::Accepted) {
-            return true;  // the user chose to leave without saving
+            return ExitSave::Done;  // the user chose to leave without saving
         }
     }
     if (!store_.saveDictionary()) {
         reporter_.showError("Error saving dictionary.",
                             "Changes not saved. I/O error occures. Try to remove "
                             "write-protection.");
-        return false;
+        return ExitSave::Failed;
     }
-    return true;
+    return ExitSave::Done;
+}
+
+void CLexiquillApp::rescueChanges(CMainDialog& window, RecoveryKeeper& recovery) {
+    if (recovery.keep()) {
+        reporter_.showInformation(changesKeptMessage(recovery.copy().path()));
+        return;
+    }
+    while (!saveElsewhere(window)) {
+        if (reporter_.askWarning(kLoseChanges, true)) {
+            return;
+        }
+    }
+}
+
+// False when the user cancelled the file dialog; a save that fails is told and asked again.
+bool CLexiquillApp::saveElsewhere(CMainDialog& window) {
+    const QString name = QString::fromUtf8(store_.folder().dictionaryName());
+    while (true) {
+        const FileAnswer answer = window.fileChooser()(
+            &window, {QString::fromUtf8(kSaveElsewhereTitle), QString(), name,
+                      {QStringLiteral("Lexiquill dictionaries (*.lqd)")}, true});
+        if (answer.path.isEmpty()) {
+            return false;
+        }
+        if (store_.saveDictionaryAs(QFile::encodeName(answer.path).toStdString())) {
+            return true;
+        }
+    }
 }
 
 }  // namespace lq

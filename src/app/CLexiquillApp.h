@@ -15,6 +15,8 @@ namespace lq {
 
 class CMainDialog;
 class DialogReporter;
+class DictionaryLock;
+class RecoveryKeeper;
 
 class CLexiquillApp {
   public:
@@ -31,9 +33,20 @@ class CLexiquillApp {
     TestRandom& random() { return random_; }
 
   private:
+    enum class ExitSave {
+        Done,         // saved, or the user chose to leave without saving
+        Failed,       // the save was tried and failed
+        NotReplaced,  // the user kept the file another program wrote
+    };
+
+    // False, after the message, when another Lexiquill has the dictionary open.
+    bool lockDictionary();
     void seedRandom();
-    // False when a save was tried and failed.
-    bool saveOnExit(CMainDialog& window);
+    ExitSave saveOnExit(CMainDialog& window);
+    // The changes did not reach the dictionary file: they go into the recovery copy or, when it
+    // can't be written, wherever the user saves them; only the user's word drops them.
+    void rescueChanges(CMainDialog& window, RecoveryKeeper& recovery);
+    bool saveElsewhere(CMainDialog& window);
 
     SystemClock systemClock_;
     std::unique_ptr<DialogReporter> dialogReporter_;
@@ -41,6 +54,8 @@ class CLexiquillApp {
     const Clock& clock_;
     TestRandom random_;
     DictionaryStore store_;
+    // Held from start-up to the end of the process.
+    std::unique_ptr<DictionaryLock> lock_;
     UrlOpener urlOpener_ = desktopUrlOpener();
 };
 

@@ -46,6 +46,7 @@ class CMainDialog : public QDialog {
 
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    const FileChooser& fileChooser() const { return fileChooser_; }
     const MainMenu& menu() const { return menu_; }
     // Every change the window and its dialogs make to the dictionary, as undoable steps.
     UndoHistory& history() { return history_; }

@@ -2,6 +2,7 @@
 
 #include "app/UndoHistory.h"
 #include "store/DictionaryStore.h"
+#include "store/FileErrorReason.h"
 
 namespace lq {
 
@@ -15,11 +16,17 @@ constexpr std::string_view kDamagedCopy =
 
 }  // namespace
 
+std::string cantKeepCopyMessage(int error, const std::string& copyPath) {
+    return "Lexiquill can't keep a copy of your unsaved changes: " +
+           fileErrorReason(error, copyPath) +
+           ". If Lexiquill ended unexpectedly now, they would be lost.";
+}
+
 RecoveryKeeper::RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObject* parent)
     : QObject(parent),
       store_(store),
       reporter_(reporter),
-      copy_(store.ownFilePath()),
+      copy_(store.folder()),
       timer_(this) {
     setObjectName("recoveryKeeper");
     timer_.setObjectName("recoveryTimer");
@@ -28,13 +35,14 @@ RecoveryKeeper::RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObje
 }
 
 bool RecoveryKeeper::offerRestore() {
-    if (!copy_.newerThanDictionary()) {
-        // None, or one from before the file was last saved.
+    if (copy_.state() != RecoveryCopy::State::Newer) {
+        // None, one from before the file was last saved, or a file this program did not write
+        // (which goes only when it is the user's own).
         copy_.remove();
         return false;
     }
     Dictionary restored;
-    if (store_.loadDictionary(copy_.path(), restored) != LoadStatus::Loaded) {
+    if (copy_.read(restored) != LoadStatus::Loaded) {
         reporter_.showInformation(kDamagedCopy);
         copy_.remove();
         return false;
@@ -45,6 +53,7 @@ bool RecoveryKeeper::offerRestore() {
     }
     store_.currentDictionary = std::move(restored);
     store_.dictionaryLoaded = true;
+    store_.rememberFileOnDisk();
     restored_ = true;
     return true;
 }
@@ -69,21 +78,31 @@ bool RecoveryKeeper::unsavedChanges() const {
 
 void RecoveryKeeper::writeNow() {
     timer_.stop();
-    if (unsavedChanges()) {
-        // A copy that cannot be written now is tried again after the next change.
-        copy_.write(store_.currentDictionary);
-    } else {
+    if (!unsavedChanges()) {
         copy_.remove();
+        return;
+    }
+    // A copy that cannot be written now is tried again after the next change.
+    if (write()) {
+        failureTold_ = false;
+    } else if (!failureTold_) {
+        failureTold_ = true;
+        reporter_.showInformation(cantKeepCopyMessage(copy_.writeError(), copy_.path()));
     }
 }
 
-void RecoveryKeeper::finish(bool saveFailed) {
+bool RecoveryKeeper::write() {
+    return copy_.write(store_.currentDictionary);
+}
+
+void RecoveryKeeper::finish() {
     timer_.stop();
-    if (saveFailed && unsavedChanges()) {
-        copy_.write(store_.currentDictionary);
-        return;
-    }
     copy_.remove();
+}
+
+bool RecoveryKeeper::keep() {
+    timer_.stop();
+    return write();
 }
 
 }  // namespace lq

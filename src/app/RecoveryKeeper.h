@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <string>
 
 #include "store/RecoveryCopy.h"
 
@@ -13,6 +14,9 @@ namespace lq {
 class DictionaryStore;
 class Reporter;
 class UndoHistory;
+
+// The notice shown when the copy can't be written, with the reason in words.
+std::string cantKeepCopyMessage(int error, const std::string& copyPath);
 
 class RecoveryKeeper : public QObject {
     Q_OBJECT
@@ -34,14 +38,20 @@ class RecoveryKeeper : public QObject {
     void writeNow();
     bool writePending() const { return timer_.isActive(); }
 
-    // The program ends normally. After a failed save the copy is brought up to date and kept,
-    // so the changes are not lost; otherwise it goes, whether the changes were saved or not.
-    void finish(bool saveFailed);
+    // The program ends normally and the changes were saved or given up: the copy goes.
+    void finish();
+    // The program ends without its changes in the dictionary file (the save failed, or the user
+    // would not replace a file another program wrote): the copy is brought up to date and kept
+    // for the next start. False when it could not be written.
+    bool keep();
+
+    // The dictionary in memory holds changes that its file does not.
+    bool unsavedChanges() const;
 
     const RecoveryCopy& copy() const { return copy_; }
 
   private:
-    bool unsavedChanges() const;
+    bool write();
 
     DictionaryStore& store_;
     Reporter& reporter_;
@@ -51,6 +61,8 @@ class RecoveryKeeper : public QObject {
     bool restored_ = false;
     // The dictionary has changed ahead of a step the history has not got yet.
     bool stepPending_ = false;
+    // A failure to write the copy has been told; the next is told again only after a success.
+    bool failureTold_ = false;
     QTimer timer_;
 };
 

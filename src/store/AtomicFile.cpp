@@ -4,12 +4,16 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <sys/random.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <string_view>
+
+#include "store/DictionaryFolder.h"
 
 namespace lq {
 
@@ -17,42 +21,63 @@ namespace {
 
 // Linux gives up on a chain of links after 40 of them.
 constexpr int kMostLinksFollowed = 40;
+constexpr int kNameAttempts = 100;
 constexpr std::string_view kTemporaryMark = ".tmp-";
 constexpr mode_t kPrivateMode = 0600;
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// ".NAME.tmp-": what every temporary name of a target starts with; the writer's process id
-// and a counter follow.
-std::string temporaryPrefixFor(const std::string& target) {
+// ".NAME.tmp-": what every temporary name of a target starts with; the writer's process id and
+// 64 random bits follow, so nobody can take the names a save will use before it does.
+std::string temporaryPrefixFor(const std::string& name) {
     std::string prefix = ".";
-    prefix += nameOf(target);
+    prefix += name;
     prefix += kTemporaryMark;
     return prefix;
 }
 
-std::string temporaryNameFor(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    return folderOf(target) + "/" + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++);
+uint64_t randomBits() {
+    uint64_t bits = 0;
+    auto* bytes = reinterpret_cast<unsigned char*>(&bits);
+    std::size_t got = 0;
+    while (got < sizeof bits) {
+        const ssize_t n = ::getrandom(bytes + got, sizeof bits - got, 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;  // never on Linux 3.17 and later; the bits so far are still hard to guess
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return bits;
 }
 
-// The writer's process id in a temporary name ("PID-COUNTER" after the prefix), or 0 when
-// the rest of the name is not of that form.
+std::string temporaryNameFor(const std::string& name) {
+    std::array<char, 16> hex{};
+    const uint64_t bits = randomBits();
+    for (std::size_t i = 0; i < hex.size(); ++i) {
+        hex[i] = "0123456789abcdef"[(bits >> (60 - 4 * i)) & 0xF];
+    }
+    return temporaryPrefixFor(name) + std::to_string(::getpid()) + "-" +
+           std::string(hex.data(), hex.size());
+}
+
+bool isLowerHex(std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The writer's process id in a temporary name ("PID-BITS" after the prefix; earlier versions
+// wrote a decimal counter as the bits), or 0 when the rest of the name is not of that form.
 pid_t writerOf(std::string_view rest) {
     const auto dash = rest.find('-');
-    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) {
+    if (dash == std::string_view::npos || dash == 0 || !isLowerHex(rest.substr(dash + 1))) {
         return 0;
     }
     pid_t pid = 0;
@@ -60,16 +85,32 @@ pid_t writerOf(std::string_view rest) {
     if (error != std::errc() || end != rest.data() + dash || pid <= 0) {
         return 0;
     }
-    for (const char c : rest.substr(dash + 1)) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-    }
     return pid;
 }
 
 bool processRuns(pid_t pid) {
     return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// The kernel's rule for links in shared folders (fs.protected_symlinks): in a folder that has
+// the sticky bit and that others may write to, follow only a link of the user's own or of the
+// folder's owner, so that nobody can send our writes to a file of their choosing.
+bool mayFollow(int folder, const struct stat& link) {
+    struct stat status {};
+    if (::fstat(folder, &status) != 0) {
+        return false;
+    }
+    const bool shared = (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == status.st_uid;
+}
+
+std::string readLink(int folder, const std::string& name) {
+    std::array<char, PATH_MAX> link{};
+    const ssize_t length = ::readlinkat(folder, name.c_str(), link.data(), link.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) {
+        return {};
+    }
+    return std::string(link.data(), static_cast<std::size_t>(length));
 }
 
 // Under a file size limit the kernel would kill the process instead of failing the write.
@@ -104,81 +145,130 @@ std::string AtomicFile::linkTarget(const std::string& path) {
         if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return current;
         }
-        char link[PATH_MAX];
-        const ssize_t length = ::readlink(current.c_str(), link, sizeof link);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof link) {
+        const std::string next = readLink(AT_FDCWD, current);
+        if (next.empty()) {
             return current;
         }
-        const std::string next(link, static_cast<std::size_t>(length));
-        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+        current = next.front() == '/' ? next : folderOfPath(current) + "/" + next;
     }
     return current;
 }
 
-void AtomicFile::removeAbandonedTemporaries(const std::string& path, FileOps& ops) {
-    const std::string target = linkTarget(path);
-    const std::string folder = folderOf(target);
-    const std::string prefix = temporaryPrefixFor(target);
-    DIR* entries = ::opendir(folder.c_str());
-    if (entries == nullptr) {
+void AtomicFile::removeAbandonedTemporaries(int folder, const std::string& name, FileOps& ops) {
+    const std::string target = folder == AT_FDCWD ? linkTarget(name) : name;
+    const Descriptor held(ops.openat(folder, folderOfPath(target).c_str(), O_PATH | O_DIRECTORY, 0));
+    if (!held.valid()) {
         return;
     }
+    const int listing = ops.openat(held.get(), ".", O_RDONLY | O_DIRECTORY, 0);
+    DIR* entries = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (entries == nullptr) {
+        if (listing >= 0) {
+            ops.close(listing);
+        }
+        return;
+    }
+    const std::string prefix = temporaryPrefixFor(nameOfPath(target));
     while (const dirent* entry = ::readdir(entries)) {
-        const std::string_view name = entry->d_name;
-        if (name.substr(0, prefix.size()) != prefix) {
+        const std::string_view found = entry->d_name;
+        if (found.substr(0, prefix.size()) != prefix) {
             continue;
         }
-        const pid_t writer = writerOf(name.substr(prefix.size()));
-        if (writer != 0 && writer != ::getpid() && !processRuns(writer)) {
-            ops.unlink((folder + "/" + std::string(name)).c_str());
+        const pid_t writer = writerOf(found.substr(prefix.size()));
+        struct stat status {};
+        const std::string foundName(found);
+        if (writer == 0 || writer == ::getpid() || processRuns(writer) ||
+            ::fstatat(held.get(), foundName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+            continue;
         }
+        ops.unlinkat(held.get(), foundName.c_str(), 0);
     }
     ::closedir(entries);
 }
 
-bool AtomicFile::open(const std::string& path) {
+bool AtomicFile::fail() {
+    if (!failed_) {
+        error_ = errno;
+    }
+    failed_ = true;
+    return false;
+}
+
+// Leaves folder_ holding the folder the file is replaced in and target_ its name there.
+bool AtomicFile::resolve(int folder, const std::string& name, bool followLinks) {
+    std::string path = name;
+    int base = folder;
+    for (int hop = 0; hop <= kMostLinksFollowed; ++hop) {
+        Descriptor next(ops_.openat(base, folderOfPath(path).c_str(), O_PATH | O_DIRECTORY, 0));
+        if (!next.valid()) {
+            return fail();
+        }
+        folder_ = std::move(next);
+        base = folder_.get();
+        target_ = nameOfPath(path);
+        struct stat status {};
+        if (!followLinks || ::fstatat(base, target_.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISLNK(status.st_mode)) {
+            return true;
+        }
+        if (!mayFollow(base, status)) {
+            errno = EACCES;
+            return fail();
+        }
+        path = readLink(base, target_);
+        if (path.empty()) {
+            return fail();
+        }
+    }
+    errno = ELOOP;
+    return fail();
+}
+
+bool AtomicFile::open(int folder, const std::string& name, Access access) {
     discard();
-    private_ = false;
-    target_ = linkTarget(path);
-    struct stat old {};
-    hadOldFile_ = ::stat(target_.c_str(), &old) == 0;
-    oldMode_ = old.st_mode & 07777;
-    // The rename would replace a file we may not write to; its write protection must hold.
-    if (hadOldFile_ && ops_.access(target_.c_str(), W_OK) != 0) {
-        failed_ = true;
+    failed_ = false;
+    error_ = 0;
+    if (!resolve(folder, name, true)) {
         return false;
     }
-    return openTarget();
+    // The rename would replace a file we may not write to; its write protection must hold.
+    struct stat old {};
+    if (::fstatat(folder_.get(), target_.c_str(), &old, 0) == 0 &&
+        ops_.faccessat(folder_.get(), target_.c_str(), W_OK, 0) != 0) {
+        return fail();
+    }
+    return openTarget(access);
 }
 
-bool AtomicFile::openPrivate(const std::string& path) {
+bool AtomicFile::openPrivate(int folder, const std::string& name) {
     discard();
-    private_ = true;
-    target_ = path;
-    hadOldFile_ = false;
-    return openTarget();
+    failed_ = false;
+    error_ = 0;
+    return resolve(folder, name, false) && openTarget(Access::OwnerOnly);
 }
 
-bool AtomicFile::openTarget() {
-    failed_ = false;
-    removeAbandonedTemporaries(target_, ops_);
-    if (!openTemporary()) {
-        failed_ = true;
-        return false;
+bool AtomicFile::openTarget(Access access) {
+    removeAbandonedTemporaries(folder_.get(), target_, ops_);
+    struct stat old {};
+    const bool keepOld = access == Access::KeepOld &&
+                         ::fstatat(folder_.get(), target_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const mode_t mode = access == Access::OwnerOnly ? kPrivateMode : 0666;
+    if (!openTemporary(mode)) {
+        return fail();
     }
     // Set before a byte is written; the umask could only have taken bits away.
-    if (private_ && ops_.fchmod(fd_, kPrivateMode) != 0) {
-        failed_ = true;
+    if (access == Access::OwnerOnly && ops_.fchmod(fd_, kPrivateMode) != 0) {
+        return fail();
     }
-    if (hadOldFile_ && ops_.fchmod(fd_, oldMode_) != 0) {
-        failed_ = true;
+    if (keepOld && ops_.fchmod(fd_, old.st_mode & 07777) != 0) {
+        return fail();
     }
-    return !failed_;
+    return true;
 }
 
-bool AtomicFile::openTemporary() {
-    const mode_t mode = private_ ? kPrivateMode : 0666;
-    fd_ = ops_.open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY, mode);
+bool AtomicFile::openTemporary(mode_t mode) {
+    fd_ = ops_.openat(folder_.get(), ".", O_TMPFILE | O_WRONLY, mode);
     unnamed_ = fd_ >= 0;
     if (unnamed_) {
         return true;
@@ -188,9 +278,10 @@ bool AtomicFile::openTemporary() {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return false;
     }
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
         temporary_ = temporaryNameFor(target_);
-        fd_ = ops_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
+        fd_ = ops_.openat(folder_.get(), temporary_.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
         if (fd_ < 0 && errno != EEXIST) {
             break;
         }
@@ -214,8 +305,10 @@ bool AtomicFile::write(const void* data, std::size_t size) {
             continue;
         }
         if (written <= 0) {
-            failed_ = true;
-            return false;
+            if (written == 0) {
+                errno = EIO;
+            }
+            return fail();
         }
         bytes += written;
         size -= static_cast<std::size_t>(written);
@@ -226,13 +319,13 @@ bool AtomicFile::write(const void* data, std::size_t size) {
 // Gives the complete, flushed unnamed file a name beside the target, for the rename.
 bool AtomicFile::linkTemporary() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporary_ = temporaryNameFor(target_);
-        int linked =
-            ops_.linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW);
+        int linked = ops_.linkat(AT_FDCWD, self.c_str(), folder_.get(), temporary_.c_str(),
+                                 AT_SYMLINK_FOLLOW);
         if (linked != 0 && errno == ENOENT) {
             // Without /proc, the descriptor itself (which needs more privileges).
-            linked = ops_.linkat(fd_, "", AT_FDCWD, temporary_.c_str(), AT_EMPTY_PATH);
+            linked = ops_.linkat(fd_, "", folder_.get(), temporary_.c_str(), AT_EMPTY_PATH);
         }
         if (linked == 0) {
             return true;
@@ -250,23 +343,24 @@ bool AtomicFile::commit() {
         discard();
         return false;
     }
-    const bool flushed = ops_.fsync(fd_) == 0;
-    const bool named = flushed && (!unnamed_ || linkTemporary());
-    const bool closed = ops_.close(fd_) == 0;
+    const bool flushed = ops_.fsync(fd_) == 0 || fail();
+    const bool named = flushed && (!unnamed_ || linkTemporary() || fail());
+    const bool closed = ops_.close(fd_) == 0 || fail();
     fd_ = -1;
-    if (!flushed || !named || !closed || ops_.rename(temporary_.c_str(), target_.c_str()) != 0) {
-        failed_ = true;
+    if (!flushed || !named || !closed ||
+        ops_.renameat(folder_.get(), temporary_.c_str(), folder_.get(), target_.c_str()) != 0) {
+        fail();
         discard();
         return false;
     }
     temporary_.clear();
     // Make the rename itself durable. Some file systems cannot flush a folder (EINVAL); the
     // file is in place then, and that is as far as they go.
-    const int folder = ops_.open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY, 0);
+    const int folder = ops_.openat(folder_.get(), ".", O_RDONLY | O_DIRECTORY, 0);
     if (folder < 0) {
         return true;
     }
-    const bool folderFlushed = ops_.fsync(folder) == 0 || errno == EINVAL;
+    const bool folderFlushed = ops_.fsync(folder) == 0 || errno == EINVAL || fail();
     ops_.close(folder);
     return folderFlushed;
 }
@@ -277,7 +371,7 @@ void AtomicFile::discard() {
         fd_ = -1;
     }
     if (!temporary_.empty()) {
-        ops_.unlink(temporary_.c_str());
+        ops_.unlinkat(folder_.get(), temporary_.c_str(), 0);
         temporary_.clear();
     }
 }

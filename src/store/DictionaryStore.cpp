@@ -6,6 +6,8 @@
 #include <cerrno>
 
 #include "store/AtomicFile.h"
+#include "store/FileErrorReason.h"
+#include "store/Protection.h"
 #include "store/ReadableFile.h"
 #include "store/WorkingFolder.h"
 
@@ -31,7 +33,47 @@ std::string newDictionaryMessage(std::string_view fileName) {
 
 DictionaryStore::DictionaryStore(std::string ownFilePath, Reporter& reporter, const Clock& clock,
                                  FileOps& ops)
-    : ownFilePath_(std::move(ownFilePath)), reporter_(reporter), clock_(clock), ops_(ops) {}
+    : ownFilePath_(std::move(ownFilePath)),
+      folder_(ownFilePath_),
+      reporter_(reporter),
+      clock_(clock),
+      ops_(ops) {}
+
+bool DictionaryStore::FileIdentity::operator==(const FileIdentity& other) const {
+    if (exists != other.exists) {
+        return false;
+    }
+    return !exists || (device == other.device && inode == other.inode && size == other.size &&
+                       modified.tv_sec == other.modified.tv_sec &&
+                       modified.tv_nsec == other.modified.tv_nsec);
+}
+
+DictionaryStore::FileIdentity DictionaryStore::fileOnDisk() const {
+    struct stat status {};
+    FileIdentity identity;
+    if (::fstatat(folder_.fd(), folder_.dictionaryName().c_str(), &status, 0) == 0) {
+        identity = {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    }
+    return identity;
+}
+
+bool DictionaryStore::changedOnDisk() const {
+    return !(fileOnDisk() == known_);
+}
+
+void DictionaryStore::rememberFileOnDisk() {
+    known_ = fileOnDisk();
+}
+
+LoadStatus DictionaryStore::readOwnFile(Dictionary& target, int& openErrno) {
+    const ReadableFile file(ops_, folder_.fd(), folder_.dictionaryName());
+    const LoadStatus status = readFile(file, target, openErrno);
+    if (status == LoadStatus::Loaded) {
+        const struct stat& loaded = file.fileStatus();
+        known_ = {true, loaded.st_dev, loaded.st_ino, loaded.st_size, loaded.st_mtim};
+    }
+    return status;
+}
 
 std::string DictionaryStore::ownFilePathIn(const std::string& folder) {
     return joinFolder(folder, kDictionaryFileName);
@@ -42,9 +84,7 @@ std::string DictionaryStore::ownFilePathInCurrentFolder() {
     return ownFilePathIn(currentFolder());
 }
 
-LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target, int& openErrno) {
-    const ReadableFile file(ops_, path);
-    openErrno = file.openErrno();
+LoadStatus readDictionary(FileOps& ops, const ReadableFile& file, Dictionary& target) {
     switch (file.status()) {
         case ReadableFile::Status::Open:
             break;
@@ -60,7 +100,7 @@ LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target
     const ReadExact read = [&](void* buffer, std::size_t size) {
         char* bytes = static_cast<char*>(buffer);
         while (size > 0) {
-            const ssize_t got = ops_.read(fd, bytes, size);
+            const ssize_t got = ops.read(fd, bytes, size);
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -73,13 +113,19 @@ LoadStatus DictionaryStore::readFile(const std::string& path, Dictionary& target
         }
         return true;
     };
-    const LoadStatus status_ = decodeDictionary(read, file.size(), target);
+    const LoadStatus status = decodeDictionary(read, file.size(), target);
     // A file that ends before its counts say (it shrank while we read) is damaged, not an
     // input/output error.
-    if (status_ == LoadStatus::ReadError && !readFailed) {
+    if (status == LoadStatus::ReadError && !readFailed) {
         return LoadStatus::Damaged;
     }
-    return status_;
+    return status;
+}
+
+LoadStatus DictionaryStore::readFile(const ReadableFile& file, Dictionary& target,
+                                     int& openErrno) {
+    openErrno = file.openErrno();
+    return readDictionary(ops_, file, target);
 }
 
 LoadStatus DictionaryStore::loadDictionary(const std::string& fileName, Dictionary& target) {
@@ -89,7 +135,7 @@ LoadStatus DictionaryStore::loadDictionary(const std::string& fileName, Dictiona
     }
     if (!fileName.empty()) {
         int openErrno = 0;
-        const LoadStatus status = readFile(fileName, target, openErrno);
+        const LoadStatus status = readFile(ReadableFile(ops_, fileName), target, openErrno);
         if (startUpLoad && status == LoadStatus::Loaded) {
             dictionaryLoaded = true;
         }
@@ -103,9 +149,9 @@ LoadStatus DictionaryStore::loadDictionary(const std::string& fileName, Dictiona
 }
 
 LoadStatus DictionaryStore::loadOwnFile(Dictionary& target) {
-    AtomicFile::removeAbandonedTemporaries(ownFilePath_, ops_);
+    AtomicFile::removeAbandonedTemporaries(folder_.fd(), folder_.dictionaryName(), ops_);
     int openErrno = 0;
-    LoadStatus status = readFile(ownFilePath_, target, openErrno);
+    LoadStatus status = readOwnFile(target, openErrno);
     if (status == LoadStatus::CannotOpen && openErrno == ENOENT) {
         // Only a missing file is replaced by a new one; one that exists but cannot be read is
         // left alone and reported below.
@@ -113,7 +159,7 @@ LoadStatus DictionaryStore::loadOwnFile(Dictionary& target) {
         if (!createDictionary(target)) {
             return LoadStatus::CreateFailed;
         }
-        status = readFile(ownFilePath_, target, openErrno);
+        status = readOwnFile(target, openErrno);
     }
     if (status != LoadStatus::Loaded) {
         reporter_.showError(kCantLoad, loadFailureHint(status));
@@ -143,14 +189,39 @@ bool DictionaryStore::saveDictionary() {
     return true;
 }
 
-bool DictionaryStore::writeFile(const Dictionary& dictionary) {
-    AtomicFile file(ops_);
-    if (!file.open(ownFilePath_)) {
+bool DictionaryStore::saveDictionaryAs(const std::string& path) {
+    const int error = writeFileAt(AT_FDCWD, path, currentDictionary);
+    if (error != 0) {
+        reporter_.showError("Can't save dictionary.",
+                            "It could not be written to \"" + path +
+                                "\": " + fileErrorReason(error, path) +
+                                ". Choose another folder.");
         return false;
     }
-    const bool written = encodeDictionary(
-        dictionary, [&](const void* data, std::size_t size) { return file.write(data, size); });
-    return written && file.commit();
+    return true;
+}
+
+bool DictionaryStore::writeFile(const Dictionary& dictionary) {
+    if (writeFileAt(folder_.fd(), folder_.dictionaryName(), dictionary) != 0) {
+        return false;
+    }
+    rememberFileOnDisk();
+    return true;
+}
+
+int DictionaryStore::writeFileAt(int folder, const std::string& name,
+                                 const Dictionary& dictionary) {
+    AtomicFile file(ops_);
+    const auto access = isProtected(dictionary.header) ? AtomicFile::Access::OwnerOnly
+                                                       : AtomicFile::Access::KeepOld;
+    bool written = file.open(folder, name, access);
+    written = written && encodeDictionary(dictionary, [&](const void* data, std::size_t size) {
+                  return file.write(data, size);
+              });
+    if (written && file.commit()) {
+        return 0;
+    }
+    return file.error() != 0 ? file.error() : EIO;
 }
 
 }  // namespace lq

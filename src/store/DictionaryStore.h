@@ -6,8 +6,10 @@
 
 #include "store/Clock.h"
 #include "store/Dictionary.h"
+#include "store/DictionaryFolder.h"
 #include "store/DictionaryImage.h"
 #include "store/FileOps.h"
+#include "store/ReadableFile.h"
 #include "store/Reporter.h"
 
 namespace lq {
@@ -17,7 +19,8 @@ constexpr std::string_view kDictionaryFileName = "Lexiquill.lqd";
 class DictionaryStore {
   public:
     // The own file's path is fixed here, once, so that a later change of the working folder
-    // (the folder browser changes it) can never send the save somewhere else.
+    // (the folder browser changes it) can never send the save somewhere else; its folder is held
+    // open from here on, so a folder renamed meanwhile still receives the save.
     DictionaryStore(std::string ownFilePath, Reporter& reporter, const Clock& clock,
                     FileOps& ops = FileOps::system());
 
@@ -32,26 +35,56 @@ class DictionaryStore {
     LoadStatus loadDictionary(const std::string& fileName, Dictionary& target);
     // Writes a new, empty dictionary file under the own name and fills the target's header.
     bool createDictionary(Dictionary& target);
-    // Writes currentDictionary to the own file without ever destroying the old file.
+    // Writes currentDictionary to the own file without ever destroying the old file. While the
+    // dictionary is protected, only its owner may read the file.
     bool saveDictionary();
+
+    // Writes currentDictionary to another file, as saveDictionary does; tells why on failure.
+    bool saveDictionaryAs(const std::string& path);
+
+    // Whether the file under the own name is no longer the one loaded or saved last (another
+    // program replaced, changed or removed it, or made one where there was none).
+    bool changedOnDisk() const;
+    // Takes the file under the own name as it is now as the one the program knows.
+    void rememberFileOnDisk();
 
     Dictionary currentDictionary;
     bool dictionaryLoaded = false;
 
     const std::string& ownFilePath() const { return ownFilePath_; }
+    const DictionaryFolder& folder() const { return folder_; }
     Reporter& reporter() { return reporter_; }
     const Clock& clock() const { return clock_; }
 
   private:
-    LoadStatus readFile(const std::string& path, Dictionary& target, int& openErrno);
+    // What identifies a file's contents without reading them.
+    struct FileIdentity {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        bool operator==(const FileIdentity& other) const;
+    };
+    FileIdentity fileOnDisk() const;
+
+    LoadStatus readFile(const ReadableFile& file, Dictionary& target, int& openErrno);
     LoadStatus loadOwnFile(Dictionary& target);
+    LoadStatus readOwnFile(Dictionary& target, int& openErrno);
     bool writeFile(const Dictionary& dictionary);
+    // 0, or the errno of the step that failed.
+    int writeFileAt(int folder, const std::string& name, const Dictionary& dictionary);
 
     std::string ownFilePath_;
+    DictionaryFolder folder_;
+    FileIdentity known_;
     Reporter& reporter_;
     const Clock& clock_;
     FileOps& ops_;
 };
+
+// Reads a dictionary from a file opened for reading.
+LoadStatus readDictionary(FileOps& ops, const ReadableFile& file, Dictionary& target);
 
 // The New dictionary notice for the given file name.
 std::string newDictionaryMessage(std::string_view fileName);

@@ -10,8 +10,8 @@ namespace {
 
 class SystemFileOps final : public FileOps {
   public:
-    int open(const char* path, int flags, mode_t mode) override {
-        return ::open(path, flags | O_CLOEXEC, mode);
+    int openat(int folder, const char* name, int flags, mode_t mode) override {
+        return ::openat(folder, name, flags | O_CLOEXEC, mode);
     }
     ssize_t read(int fd, void* buffer, size_t size) override { return ::read(fd, buffer, size); }
     ssize_t write(int fd, const void* buffer, size_t size) override {
@@ -21,14 +21,18 @@ class SystemFileOps final : public FileOps {
     int fchmod(int fd, mode_t mode) override { return ::fchmod(fd, mode); }
     int fsync(int fd) override { return ::fsync(fd); }
     int close(int fd) override { return ::close(fd); }
-    int rename(const char* from, const char* to) override { return ::rename(from, to); }
-    int unlink(const char* path) override { return ::unlink(path); }
+    int renameat(int fromFolder, const char* from, int toFolder, const char* to) override {
+        return ::renameat(fromFolder, from, toFolder, to);
+    }
+    int unlinkat(int folder, const char* name, int flags) override {
+        return ::unlinkat(folder, name, flags);
+    }
 };
 
 }  // namespace
 
-int FileOps::access(const char* path, int mode) {
-    return ::access(path, mode);
+int FileOps::faccessat(int folder, const char* name, int mode, int flags) {
+    return ::faccessat(folder, name, mode, flags);
 }
 
 int FileOps::linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {

@@ -3,6 +3,7 @@
 // regular file (a folder, a pipe, a socket, a device) is refused.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/types.h>
 
 #include <string>
@@ -20,7 +21,9 @@ class ReadableFile {
         CannotStat,
     };
 
-    ReadableFile(FileOps& ops, const std::string& path);
+    // `name` in the folder held open as `folder`; `extraFlags` may add O_NOFOLLOW.
+    ReadableFile(FileOps& ops, int folder, const std::string& name, int extraFlags = 0);
+    ReadableFile(FileOps& ops, const std::string& path) : ReadableFile(ops, AT_FDCWD, path) {}
     ~ReadableFile();
     ReadableFile(const ReadableFile&) = delete;
     ReadableFile& operator=(const ReadableFile&) = delete;
@@ -30,6 +33,8 @@ class ReadableFile {
     // Only for an open file.
     int fd() const { return fd_; }
     off_t size() const { return size_; }
+    // The open file's status, as fstat gave it.
+    const struct stat& fileStatus() const { return fileStatus_; }
 
   private:
     FileOps& ops_;
@@ -37,6 +42,7 @@ class ReadableFile {
     Status status_ = Status::CannotOpen;
     int openErrno_ = 0;
     off_t size_ = 0;
+    struct stat fileStatus_ {};
 };
 
 }  // namespace lq

@@ -6,32 +6,46 @@
 #include <string>
 
 #include "store/Dictionary.h"
+#include "store/DictionaryFolder.h"
+#include "store/DictionaryImage.h"
 #include "store/FileOps.h"
 
 namespace lq {
 
 class RecoveryCopy {
   public:
-    // The copy of the dictionary at `dictionaryPath`, in the same folder: ".NAME.recovery". A
-    // dictionary that is a symbolic link has its copy beside the link, where the program found
-    // the dictionary.
-    explicit RecoveryCopy(const std::string& dictionaryPath, FileOps& ops = FileOps::system());
+    enum class State {
+        None,     // nothing under the copy's name
+        Foreign,  // not a copy this program may trust: a link, no regular file, another user's
+                  // file, or one that others may write to
+        Older,    // a copy written before the dictionary file was last saved
+        Newer,    // a copy of changes that were never saved
+    };
 
-    const std::string& path() const { return path_; }
+    // The copy ".NAME.recovery" of the dictionary NAME, in the dictionary's folder, beside a
+    // dictionary that is a symbolic link, where the program found the dictionary.
+    explicit RecoveryCopy(const DictionaryFolder& folder, FileOps& ops = FileOps::system());
+
+    // Where the copy is now, for messages.
+    std::string path() const;
     bool exists() const;
-    // Whether there is a copy written after the dictionary file was, or with no file at all:
-    // the changes in it were never saved.
-    bool newerThanDictionary() const;
+    State state() const;
 
-    // Replaces the copy through the never-destroy path; false when it could not be written.
+    // Reads a copy of the user's own, never through a link; anything else is NotAFile.
+    LoadStatus read(Dictionary& target) const;
+    // Replaces the copy through the never-destroy path; false when it could not be written, and
+    // writeError() tells why (an errno value).
     bool write(const Dictionary& dictionary);
-    // Removes the copy, and what writers of it that were killed left behind.
+    int writeError() const { return writeError_; }
+    // Removes a copy of the user's own, and what writers of it that were killed left behind;
+    // another user's file under that name is left alone.
     void remove();
 
   private:
-    std::string dictionaryPath_;
-    std::string path_;
+    const DictionaryFolder& folder_;
+    std::string name_;
     FileOps& ops_;
+    int writeError_ = 0;
 };
 
 }  // namespace lq

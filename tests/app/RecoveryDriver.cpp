@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
         return runProgram(folder, reporter, changeThroughTheWindow);
     }
     if (mode == "exit") {
-        const RecoveryCopy copy(dictionaryIn(folder));
+        const DictionaryFolder held(dictionaryIn(folder));
+        const RecoveryCopy copy(held);
         return runProgram(folder, reporter, [&](CMainDialog* window) {
             changeThroughTheWindow(window);
             leaveOnceCopied(window, copy);

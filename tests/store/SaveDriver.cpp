@@ -38,12 +38,12 @@ class StderrReporter final : public lq::Reporter {
 // The real file calls on a file system that has no unnamed temporary files (O_TMPFILE).
 class NoUnnamedFileOps final : public lq::FileOps {
   public:
-    int open(const char* path, int flags, mode_t mode) override {
+    int openat(int folder, const char* name, int flags, mode_t mode) override {
         if ((flags & O_TMPFILE) == O_TMPFILE) {
             errno = EOPNOTSUPP;
             return -1;
         }
-        return real().open(path, flags, mode);
+        return real().openat(folder, name, flags, mode);
     }
     ssize_t read(int fd, void* buffer, size_t size) override {
         return real().read(fd, buffer, size);
@@ -55,8 +55,12 @@ class NoUnnamedFileOps final : public lq::FileOps {
     int fchmod(int fd, mode_t mode) override { return real().fchmod(fd, mode); }
     int fsync(int fd) override { return real().fsync(fd); }
     int close(int fd) override { return real().close(fd); }
-    int rename(const char* from, const char* to) override { return real().rename(from, to); }
-    int unlink(const char* path) override { return real().unlink(path); }
+    int renameat(int fromFolder, const char* from, int toFolder, const char* to) override {
+        return real().renameat(fromFolder, from, toFolder, to);
+    }
+    int unlinkat(int folder, const char* name, int flags) override {
+        return real().unlinkat(folder, name, flags);
+    }
 
   private:
     static lq::FileOps& real() { return lq::FileOps::system(); }

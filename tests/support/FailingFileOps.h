@@ -26,7 +26,8 @@ enum class FileCall {
     Close,
     Rename,
     Access,
-    Link,  // the unnamed new file gets its name just before the rename
+    Link,        // the unnamed new file gets its name just before the rename
+    HoldFolder,  // a folder is opened to reach the files in it by name
     Count  // not a call: the number of kinds
 };
 
@@ -42,11 +43,11 @@ class FailingFileOps : public FileOps {
   public:
     explicit FailingFileOps(Fault fault = {}) : fault_(fault) {}
 
-    int open(const char* path, int flags, mode_t mode) override {
+    int openat(int folder, const char* name, int flags, mode_t mode) override {
         if (strikes(openKind(flags))) {
             return fail();
         }
-        return real_.open(path, flags, mode);
+        return real_.openat(folder, name, flags, mode);
     }
     ssize_t read(int fd, void* buffer, size_t size) override {
         return strikes(FileCall::Read) ? fail() : real_.read(fd, buffer, size);
@@ -77,12 +78,14 @@ class FailingFileOps : public FileOps {
         const int result = real_.close(fd);
         return strikes(FileCall::Close) ? fail() : result;
     }
-    int rename(const char* from, const char* to) override {
-        return strikes(FileCall::Rename) ? fail() : real_.rename(from, to);
+    int renameat(int fromFolder, const char* from, int toFolder, const char* to) override {
+        return strikes(FileCall::Rename) ? fail() : real_.renameat(fromFolder, from, toFolder, to);
     }
-    int unlink(const char* path) override { return real_.unlink(path); }
-    int access(const char* path, int mode) override {
-        return strikes(FileCall::Access) ? fail() : real_.access(path, mode);
+    int unlinkat(int folder, const char* name, int flags) override {
+        return real_.unlinkat(folder, name, flags);
+    }
+    int faccessat(int folder, const char* name, int mode, int flags) override {
+        return strikes(FileCall::Access) ? fail() : real_.faccessat(folder, name, mode, flags);
     }
     int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override {
         return strikes(FileCall::Link) ? fail()
@@ -98,6 +101,9 @@ class FailingFileOps : public FileOps {
         // An unnamed file is opened on its folder, but it is the new file all the same.
         if ((flags & O_TMPFILE) == O_TMPFILE) {
             return FileCall::OpenForWriting;
+        }
+        if ((flags & O_PATH) != 0) {
+            return FileCall::HoldFolder;
         }
         if ((flags & O_DIRECTORY) != 0) {
             return FileCall::OpenFolder;
