@@ -316,7 +316,7 @@ void CMainDialog::dictionaryInformation() {
 
 // A report changes nothing the window shows, so nothing is refreshed afterwards.
 void CMainDialog::report() {
-    CReport dialog(dictionary(), store_.reporter(), store_.clock(), this);
+    CReport dialog(dictionary(), &store_.folder(), store_.reporter(), store_.clock(), this);
     dialog.exec();
 }
 
@@ -363,7 +363,8 @@ void CMainDialog::exportWordsCsv() {
         return;
     }
     lq::exportWordsCsv(QFile::encodeName(answer.path).toStdString(), dictionary(), listedWords(),
-                       answer.filter == tabFilter ? kTab : kComma, store_.reporter());
+                       answer.filter == tabFilter ? kTab : kComma, &store_.folder(),
+                       store_.reporter());
 }
 
 void CMainDialog::importWordsCsv() {

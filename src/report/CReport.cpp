@@ -12,11 +12,12 @@
 
 namespace lq {
 
-CReport::CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock, QWidget* parent,
-                 FileOps& ops)
+CReport::CReport(Dictionary& dictionary, const DictionaryFolder* ownFiles, Reporter& reporter,
+                 const Clock& clock, QWidget* parent, FileOps& ops)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CReport>()),
       dictionary_(dictionary),
+      ownFiles_(ownFiles),
       reporter_(reporter),
       ops_(ops),
       options_(unpackReportOptions(dictionary.header)) {
@@ -85,10 +86,19 @@ void CReport::browse() {
     }
 }
 
+// The folder comes from Path alone: a name holding "/" would send the report into another
+// folder than the one shown.
 void CReport::save() {
-    const ReportRequest request{folder(), storedText(ui_->fileNameEdit->text()), chosenFilter(),
-                                options_};
-    if (saveReport(dictionary_, request, reporter_, ops_)) {
+    const QString name = ui_->fileNameEdit->text();
+    if (name.contains(QLatin1Char('/'))) {
+        reporter_.showError("Can't save report.",
+                            "The file name \"" + storedText(name) +
+                                "\" holds \"/\". Put the folder in Path and the name alone in "
+                                "Filename.");
+        return;
+    }
+    const ReportRequest request{folder(), storedText(name), chosenFilter(), options_};
+    if (saveReport(dictionary_, request, ownFiles_, reporter_, ops_)) {
         accept();
     }
 }

@@ -20,6 +20,7 @@ class QComboBox;
 namespace lq {
 
 class Clock;
+class DictionaryFolder;
 class Reporter;
 struct Dictionary;
 
@@ -27,9 +28,10 @@ class CReport : public QDialog {
     Q_OBJECT
   public:
     // The file name suggested is for the day `clock` tells. Only a written report changes the
-    // dictionary: its options go into the header.
-    CReport(Dictionary& dictionary, Reporter& reporter, const Clock& clock,
-            QWidget* parent = nullptr, FileOps& ops = FileOps::system());
+    // dictionary: its options go into the header. The open dictionary's own files in `ownFiles`
+    // (nullptr when none is open) are never written.
+    CReport(Dictionary& dictionary, const DictionaryFolder* ownFiles, Reporter& reporter,
+            const Clock& clock, QWidget* parent = nullptr, FileOps& ops = FileOps::system());
     ~CReport() override;
 
   private:
@@ -46,6 +48,7 @@ class CReport : public QDialog {
     WorkingFolderGuard savedFolder_;
     std::unique_ptr<Ui::CReport> ui_;
     Dictionary& dictionary_;
+    const DictionaryFolder* ownFiles_;
     Reporter& reporter_;
     FileOps& ops_;
     ReportOptions options_;

@@ -58,6 +58,12 @@ DictionaryStore::FileIdentity DictionaryStore::fileOnDisk() const {
 }
 
 bool DictionaryStore::changedOnDisk() const {
+    // A folder that was removed took the file with it: no other program's file is at stake, and
+    // the save fails on its own.
+    struct stat folder {};
+    if (::fstat(folder_.fd(), &folder) == 0 && folder.st_nlink == 0) {
+        return false;
+    }
     return !(fileOnDisk() == known_);
 }
 

@@ -47,8 +47,9 @@ class LifecycleFixture : public GuiFixture {
     }
 
     // Runs the program; `inWindow` acts in the main window once it is open and must leave it.
-    void run(std::function<void(CMainDialog*)> inWindow) {
-        CLexiquillApp app(path(), reporter, clock);
+    void run(std::function<void(CMainDialog*)> inWindow) { runAt(path(), std::move(inWindow)); }
+    void runAt(const std::string& dictionaryPath, std::function<void(CMainDialog*)> inWindow) {
+        CLexiquillApp app(dictionaryPath, reporter, clock);
         app.setUrlOpener([](const QUrl&) {});
         whenModalOpens([&](QWidget* window) {
             auto* main = qobject_cast<CMainDialog*>(window);

@@ -114,7 +114,12 @@ TEST_F(LifecycleTest, ProtectedDictionaryIsSavedOnlyAfterTheRightPassword) {
 
 TEST_F(LifecycleTest, FailedSaveShowsTheStoresMessageAndThenItsOwn) {
     writeDictionary(false);
+    TempFolder elsewhere;
     run([&](CMainDialog* window) {
+        // Nowhere for a recovery copy either: the changes are saved where the user says.
+        window->setFileChooser([&](QWidget*, const FileQuestion&) {
+            return FileAnswer{QString::fromStdString(elsewhere.file("Lexiquill.lqd")), {}};
+        });
         changeSomething(window);
         std::filesystem::remove_all(folder.path());
         window->close();
@@ -125,6 +130,7 @@ TEST_F(LifecycleTest, FailedSaveShowsTheStoresMessageAndThenItsOwn) {
     ASSERT_EQ(reporter.shown.size(), 3u);
     EXPECT_EQ(reporter.shown[2].howToFix,
               "Changes not saved. I/O error occures. Try to remove write-protection.");
+    EXPECT_TRUE(std::filesystem::exists(elsewhere.file("Lexiquill.lqd")));
 }
 
 TEST_F(LifecycleTest, FailedLoadNeverOpensTheWindowAndSavesNothing) {

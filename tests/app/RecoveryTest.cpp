@@ -172,6 +172,8 @@ TEST_F(RecoveryTest, AFailedSaveKeepsTheCopyWithTheLatestChanges) {
         child<QPushButton>(window, "newButton")->click();
         EXPECT_TRUE(keeper(window)->writePending());
         std::filesystem::remove_all(folder.file("kept"));
+        // The file is gone from under the link: the user is asked, and says to save.
+        reporter.answers = {true};
         answerExit("okButton", true);
         window->close();
     });
@@ -179,6 +181,10 @@ TEST_F(RecoveryTest, AFailedSaveKeepsTheCopyWithTheLatestChanges) {
               (std::vector<std::string>{"Can't save dictionary.", "Error saving dictionary."}));
     ASSERT_TRUE(copyExists()) << "beside the link";
     EXPECT_EQ(copiedWords(), (std::vector<std::string>{"apple", "date"}));
+    ASSERT_FALSE(reporter.informations().empty());
+    EXPECT_EQ(reporter.informations().back().message,
+              "Your changes are kept in \"" + std::filesystem::canonical(folder.path()).string() +
+                  "/.Lexiquill.lqd.recovery\". The next start in that folder offers them back.");
 }
 
 TEST_F(RecoveryTest, ACopyLeftByARunThatDidNotEndIsOfferedAndRestored) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/Dictionary.h"
+#include "store/DictionaryFolder.h"
 #include "store/FileOps.h"
 #include "store/Reporter.h"
 
@@ -23,9 +24,12 @@ std::string csvWordsText(const Dictionary& dictionary, const std::vector<int32_t
 char delimiterForPath(std::string_view path);
 
 // Writes the file so that a failure leaves any old one as it was; then tells how many words went
-// into it. False after the message when the file could not be written.
+// into it. A path that is the open dictionary or one of its own files in `ownFiles` (nullptr when
+// no dictionary is open) is refused before anything is written. False after the message when the
+// file was refused or could not be written.
 bool exportWordsCsv(const std::string& path, const Dictionary& dictionary,
-                    const std::vector<int32_t>& order, char delimiter, Reporter& reporter,
+                    const std::vector<int32_t>& order, char delimiter,
+                    const DictionaryFolder* ownFiles, Reporter& reporter,
                     FileOps& ops = FileOps::system());
 
 }  // namespace lq
