@@ -166,5 +166,79 @@ TEST_F(AtomicFileTest, NameTakenWhenTheUnnamedFileIsLinkedInIsRetriedWithAnother
     EXPECT_EQ(folderEntries(folder.path()), std::set<std::string>{"Lexiquill.lqd"});
 }
 
+// Names that another user made first, in the form earlier versions used (process id and a
+// counter), never block a save: the names a save uses carry random bits.
+TEST_F(AtomicFileTest, SquattedTemporaryNamesNeverBlockASave) {
+    for (int n = 0; n < 300; ++n) {
+        writeBytes(folder.file(".Lexiquill.lqd.tmp-" + std::to_string(::getpid()) + "-" +
+                               std::to_string(n)),
+                   oldBytes);
+    }
+    const std::set<std::string> squatted = folderEntries(folder.path());
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed file" : "named file");
+        FailingFileOps ops(unnamed ? Fault{} : Fault{FileCall::OpenForWriting, EOPNOTSUPP});
+        DictionaryStore store(ownFile, reporter, clock, ops);
+        store.currentDictionary = makeDictionary({unnamed ? "One" : "Two"}, {}, {});
+        ASSERT_TRUE(store.saveDictionary());
+        EXPECT_EQ(readBytes(ownFile), dictionaryBytes(store.currentDictionary));
+        EXPECT_EQ(folderEntries(folder.path()), squatted);
+    }
+}
+
+TEST_F(AtomicFileTest, AnotherUsersLeftoversAreNeverRemoved) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file to another user";
+    }
+    const std::string left = folder.file(".Lexiquill.lqd.tmp-" + std::to_string(endedProcess()) +
+                                         "-0123456789abcdef");
+    writeBytes(left, oldBytes);
+    ASSERT_EQ(::chown(left.c_str(), 65534, 65534), 0);
+    AtomicFile::removeAbandonedTemporaries(ownFile, FileOps::system());
+    EXPECT_TRUE(fs::exists(left));
+    ASSERT_EQ(::chown(left.c_str(), 0, 0), 0);
+    AtomicFile::removeAbandonedTemporaries(ownFile, FileOps::system());
+    EXPECT_FALSE(fs::exists(left)) << "the user's own, of a writer that has ended";
+}
+
+// In a folder that anyone may write to and that has the sticky bit, a link is followed only when
+// it is the user's own or the folder owner's, as the kernel does (fs.protected_symlinks).
+TEST_F(AtomicFileTest, ALinkOfAnotherUserInASharedFolderIsNotWrittenThrough) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a link to another user";
+    }
+    const std::string shared = folder.file("shared");
+    fs::create_directory(shared);
+    ASSERT_EQ(::chown(shared.c_str(), 65533, 65533), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    struct Case {
+        uid_t linkOwner;
+        bool followed;
+    };
+    const Case cases[] = {{65534, false}, {65533, true}, {0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.linkOwner);
+        writeBytes(ownFile, oldBytes);
+        const std::string link = shared + "/report.txt";
+        fs::remove(link);
+        fs::create_symlink(ownFile, link);
+        ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+        AtomicFile file;
+        const bool written =
+            file.open(link) && file.write(newBytes.data(), newBytes.size()) && file.commit();
+        EXPECT_EQ(written, c.followed);
+        EXPECT_EQ(readBytes(ownFile), c.followed ? newBytes : oldBytes);
+        EXPECT_TRUE(fs::is_symlink(link));
+        if (!c.followed) {
+            EXPECT_EQ(file.error(), EACCES);
+        }
+    }
+    // Without the sticky bit the folder's owner decides who may put links there.
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    writeBytes(ownFile, oldBytes);
+    AtomicFile file;
+    EXPECT_TRUE(file.open(shared + "/report.txt"));
+}
+
 }  // namespace
 }  // namespace lq::test
