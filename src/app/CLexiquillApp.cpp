@@ -8,6 +8,7 @@
 #include "store/Protection.h"
 #include "ui/CPasswordProtection.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace lq {
@@ -133,7 +134,8 @@ bool CLexiquillApp::saveElsewhere(CMainDialog& window) {
     const QString name = QString::fromUtf8(store_.folder().dictionaryName());
     while (true) {
         const FileAnswer answer = window.fileChooser()(
-            &window, {QString::fromUtf8(kSaveElsewhereTitle), QString(), name,
+            // Not the working folder: it may be the one that went away.
+            &window, {QString::fromUtf8(kSaveElsewhereTitle), QDir::homePath(), name,
                       {QStringLiteral("Lexiquill dictionaries (*.lqd)")}, true});
         if (answer.path.isEmpty()) {
             return false;
