@@ -100,7 +100,7 @@ void saveToDisk(benchmark::State& state, ReportFormat format) {
     request.options.format = format;
     SilentReporter reporter(true);  // replaces the report of the previous iteration
     for (auto _ : state) {
-        saveReport(dictionary, request, reporter);
+        saveReport(dictionary, request, nullptr, reporter);
     }
     if (reporter.errors != 0) {
         state.SkipWithError("the report could not be written");

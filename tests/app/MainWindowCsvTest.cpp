@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <filesystem>
 #include <map>
 
 #include "app/MainWindowFixture.h"
@@ -14,6 +15,7 @@
 #include "store/WorkingFolder.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
+#include "support/OwnFiles.h"
 
 namespace lq::test {
 namespace {
@@ -69,6 +71,38 @@ TEST_F(MainWindowCsvTest, TheTabFilterWritesATabSeparatedFile) {
     answerFileQuestion(QString::fromStdString(path), "Tab-separated (*.tsv *.txt)");
     child<QAction>("actionExportWordsCsv")->trigger();
     EXPECT_EQ(fileText(path), csvWordsText(dictionary(), {1, 2, 0}, '\t'));
+}
+
+// The window hands the export the folder of the dictionary it has open, so the dictionary and its
+// own files are refused whatever name reaches them; a file beside them is written (above).
+TEST_F(MainWindowCsvTest, ExportNeverWritesOverTheOpenDictionaryOrItsOwnFiles) {
+    open(threeWords());
+    const std::string dictionaryPath = folder.file("Lexiquill.lqd");
+    writeBytes(dictionaryPath, dictionaryBytes(dictionary()));
+    const std::vector<uint8_t> before = readBytes(dictionaryPath);
+    TempFolder elsewhere;
+    std::filesystem::create_symlink(dictionaryPath, elsewhere.file("words.csv"));
+    struct Case {
+        std::string path;
+        const char* own;
+    };
+    const Case cases[] = {
+        {dictionaryPath, "Lexiquill.lqd"},
+        {folder.file(".Lexiquill.lqd.recovery"), ".Lexiquill.lqd.recovery"},
+        {elsewhere.file("words.csv"), "Lexiquill.lqd"},
+    };
+    for (const Case& c : cases) {
+        reporter.shown.clear();
+        answerFileQuestion(QString::fromStdString(c.path));
+        child<QAction>("actionExportWordsCsv")->trigger();
+        EXPECT_EQ(reporter.shown,
+                  (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Can't export words.",
+                                              ownFileHowToFix(c.own, c.path)}}))
+            << c.path;
+        EXPECT_EQ(readBytes(dictionaryPath), before) << c.path;
+        EXPECT_TRUE(std::filesystem::is_symlink(elsewhere.file("words.csv"))) << c.path;
+        EXPECT_FALSE(std::filesystem::exists(folder.file(".Lexiquill.lqd.recovery"))) << c.path;
+    }
 }
 
 TEST_F(MainWindowCsvTest, ACancelledFileDialogDoesNothing) {

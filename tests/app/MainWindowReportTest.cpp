@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "app/MainWindowFixture.h"
+#include "store/DictionaryImage.h"
 #include "support/ModalHelpers.h"
+#include "support/OwnFiles.h"
 
 namespace lq::test {
 namespace {
@@ -30,6 +32,36 @@ TEST_F(MainWindowReportTest, ReportCommandWritesAReportAndLeavesTheWindowAsItWas
     EXPECT_EQ(dictionary().header.reportStyleOptions, 0xF0);
     EXPECT_EQ(combo("themeFilterList")->currentText(), "Food");
     EXPECT_EQ(counter(), "1 of 2");
+}
+
+// The window hands the report the folder of the dictionary it has open: a report file that is a
+// link to the dictionary is refused before the question about replacing it, and the dialog
+// stays open for another name.
+TEST_F(MainWindowReportTest, AReportNeverWritesOverTheOpenDictionary) {
+    open(makeDictionary({"English"}, {"Animals"}, {{"cat", 0, 0}}));
+    const std::string dictionaryPath = folder.file("Lexiquill.lqd");
+    writeBytes(dictionaryPath, dictionaryBytes(dictionary()));
+    const std::vector<uint8_t> before = readBytes(dictionaryPath);
+    TempFolder elsewhere;
+    const std::string path = elsewhere.file("x.txt");
+    std::filesystem::create_symlink(dictionaryPath, path);
+    reporter.answers = {true};
+    bool openAfterRefusal = false;
+    whenModalOpens([&](QWidget* report) {
+        child<QLineEdit>(report, "fileNameEdit")->setText("x");
+        child<QLineEdit>(report, "pathEdit")->setText(QString::fromStdString(elsewhere.path()));
+        child<QComboBox>(report, "formatCombo")->setCurrentText("Text (.txt)");
+        clickButton(report, "saveButton");
+        openAfterRefusal = report->isVisible();
+        clickButton(report, "cancelButton");
+    });
+    child<QAction>("actionReport")->trigger();
+    EXPECT_EQ(reporter.shown,
+              (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Can't save report.",
+                                          ownFileHowToFix("Lexiquill.lqd", path)}}));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(readBytes(dictionaryPath), before);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
 }
 
 }  // namespace

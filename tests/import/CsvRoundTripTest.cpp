@@ -15,6 +15,7 @@
 #include "store/TextField.h"
 #include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
+#include "support/OwnFiles.h"
 #include "support/RecordingReporter.h"
 #include "support/TableCases.h"
 #include "support/TestDictionary.h"
@@ -91,7 +92,7 @@ TEST(CsvExportFileTest, WritesTheFileAndSaysHowManyWords) {
     RecordingReporter reporter;
     const std::string path = folder.file("Lexiquill words.csv");
     const Dictionary d = varietyDictionary();
-    ASSERT_TRUE(exportWordsCsv(path, d, {0, 1}, ',', reporter));
+    ASSERT_TRUE(exportWordsCsv(path, d, {0, 1}, ',', nullptr, reporter));
     EXPECT_EQ(asText(readBytes(path)), csvWordsText(d, {0, 1}, ','));
     EXPECT_EQ(reporter.shown,
               (std::vector<ShownMessage>{
@@ -106,12 +107,72 @@ TEST(CsvExportFileTest, AFailedWriteLeavesTheOldFileAsItWas) {
          {FileCall::OpenForWriting, FileCall::Write, FileCall::Fsync, FileCall::Rename}) {
         RecordingReporter reporter;
         FailingFileOps ops(Fault{call, ENOSPC});
-        EXPECT_FALSE(exportWordsCsv(path, varietyDictionary(), {0}, ',', reporter, ops));
+        EXPECT_FALSE(exportWordsCsv(path, varietyDictionary(), {0}, ',', nullptr, reporter, ops));
         EXPECT_EQ(asText(readBytes(path)), "old contents");
         ASSERT_EQ(reporter.shown.size(), 1u);
         EXPECT_EQ(reporter.shown[0].kind, ShownMessage::Kind::Error);
     }
 }
+
+class CsvExportOwnFileTest : public ::testing::TestWithParam<OwnFileCase> {};
+
+// A write there would replace the dictionary, or a file it depends on, with a word list. Nothing
+// is asked or written before the refusal; other files, even beside the dictionary, are written.
+TEST_P(CsvExportOwnFileTest, TheOpenDictionaryAndItsOwnFilesAreNeverWritten) {
+    const OwnFileCase& c = GetParam();
+    DictionaryOnDisk disk;
+    const std::string path = disk.destination(c, "words.csv");
+    const auto before = disk.contents();
+    const std::vector<uint8_t> dictionaryBefore = disk.dictionaryFileBytes();
+    const Dictionary d = varietyDictionary();
+    RecordingReporter reporter;
+
+    const bool written = exportWordsCsv(path, d, {0, 1}, ',', &disk.folder, reporter);
+
+    if (c.refused) {
+        EXPECT_FALSE(written);
+        EXPECT_EQ(reporter.shown,
+                  (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Can't export words.",
+                                              ownFileHowToFix(c.file, path)}}));
+        EXPECT_EQ(disk.contents(), before);
+    } else {
+        EXPECT_TRUE(written);
+        EXPECT_EQ(reporter.errorMessages(), std::vector<std::string>{});
+        EXPECT_EQ(asText(readBytes(path)), csvWordsText(d, {0, 1}, ','));
+        EXPECT_EQ(disk.dictionaryFileBytes(), dictionaryBefore);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Destinations, CsvExportOwnFileTest,
+    ::testing::Values(
+        OwnFileCase{"TheDictionary", "Lexiquill.lqd", true, Reach::Named, true},
+        OwnFileCase{"TheDictionaryNotYetSaved", "Lexiquill.lqd", false, Reach::Named, true},
+        OwnFileCase{"TheRecoveryCopy", ".Lexiquill.lqd.recovery", true, Reach::Named, true},
+        OwnFileCase{"TheRecoveryCopyNotYetThere", ".Lexiquill.lqd.recovery", false, Reach::Named,
+                    true},
+        OwnFileCase{"TheLock", ".Lexiquill.lqd.lock", true, Reach::Named, true},
+        OwnFileCase{"TheLockNotYetThere", ".Lexiquill.lqd.lock", false, Reach::Named, true},
+        OwnFileCase{"TheHistory", "Lexiquill-history.sqlite", true, Reach::Named, true},
+        OwnFileCase{"TheHistoryNotYetThere", "Lexiquill-history.sqlite", false, Reach::Named, true},
+        OwnFileCase{"TheDictionaryThroughALinkToItsFolder", "Lexiquill.lqd", true,
+                    Reach::ThroughFolderLink, true},
+        OwnFileCase{"TheRecoveryCopyNotYetThereThroughALinkToItsFolder", ".Lexiquill.lqd.recovery",
+                    false, Reach::ThroughFolderLink, true},
+        OwnFileCase{"ASymbolicLinkToTheDictionary", "Lexiquill.lqd", true, Reach::SymbolicLink,
+                    true},
+        OwnFileCase{"ARelativeLinkToTheDictionary", "Lexiquill.lqd", true, Reach::RelativeLink,
+                    true},
+        OwnFileCase{"ALinkToTheHistoryNotYetThere", "Lexiquill-history.sqlite", false,
+                    Reach::RelativeLink, true},
+        OwnFileCase{"AHardLinkToTheDictionary", "Lexiquill.lqd", true, Reach::HardLink, true},
+        OwnFileCase{"ANewFileBesideTheDictionary", "Lexiquill words.csv", false, Reach::Named,
+                    false},
+        OwnFileCase{"AnOldFileBesideTheDictionaryThroughALink", "words.csv", true,
+                    Reach::SymbolicLink, false},
+        OwnFileCase{"TheDictionarysNameInAnotherFolder", "Lexiquill.lqd", true, Reach::Elsewhere,
+                    false}),
+    CaseName());
 
 class CsvFileTest : public ::testing::Test {
   protected:
@@ -285,7 +346,8 @@ TEST_P(CsvRoundTripTest, AnExportImportedIntoAnEmptyDictionaryGivesTheSameWords)
     TempFolder folder;
     RecordingReporter reporter;
     const std::string path = folder.file("words.csv");
-    ASSERT_TRUE(exportWordsCsv(path, original, {3, 2, 1, 0}, GetParam().delimiter, reporter));
+    ASSERT_TRUE(
+        exportWordsCsv(path, original, {3, 2, 1, 0}, GetParam().delimiter, nullptr, reporter));
 
     Dictionary imported = makeDictionary({}, {}, {});
     FixedClock clock;

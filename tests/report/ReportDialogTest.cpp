@@ -20,6 +20,7 @@
 #include "support/GuiFixture.h"
 #include "support/GuiHelpers.h"
 #include "support/ModalHelpers.h"
+#include "support/OwnFiles.h"
 #include "support/RecordingReporter.h"
 
 namespace lq::test {
@@ -91,7 +92,7 @@ TEST_F(ReportDialogTest, OpensWithTheHeaderOptionsAndTodaysName) {
     for (const Case& c : cases) {
         dictionary_.header.reportStyleOptions = c.style;
         clock_.now = c.date;
-        CReport dialog(dictionary_, reporter_, clock_);
+        CReport dialog(dictionary_, nullptr, reporter_, clock_);
         EXPECT_EQ(dialog.windowTitle(), "Report");
         auto* format = child<QComboBox>(&dialog, "formatCombo");
         EXPECT_EQ(entries(format), QStringList({"HTML (.html)", "Text (.txt)"}));
@@ -106,7 +107,7 @@ TEST_F(ReportDialogTest, OpensWithTheHeaderOptionsAndTodaysName) {
 TEST_F(ReportDialogTest, FilterListsAreSortedWithDoesntMatterChosen) {
     dictionary_.themes.push_back({});
     setFieldText(dictionary_.themes.back().name, "animals");
-    CReport dialog(dictionary_, reporter_, clock_);
+    CReport dialog(dictionary_, nullptr, reporter_, clock_);
     auto* themes = child<QComboBox>(&dialog, "themeCombo");
     auto* languages = child<QComboBox>(&dialog, "languageCombo");
     EXPECT_EQ(entries(themes), QStringList({"< doesn't matter >", "Animals", "animals", "Food"}));
@@ -131,7 +132,7 @@ TEST_F(ReportDialogTest, TheChosenFiltersHeadTheReport) {
     };
     for (const Case& c : cases) {
         Dictionary dictionary = dictionary_;
-        CReport dialog(dictionary, reporter_, clock_);
+        CReport dialog(dictionary, nullptr, reporter_, clock_);
         run(dialog, [&](QWidget* d) {
             prepare(d);
             child<QComboBox>(d, "themeCombo")->setCurrentText(c.theme);
@@ -161,7 +162,7 @@ TEST_F(ReportDialogTest, PathJoinsWithOneSlash) {
     for (const Case& c : cases) {
         Dictionary dictionary = dictionary_;
         reporter_.shown.clear();
-        CReport dialog(dictionary, reporter_, clock_);
+        CReport dialog(dictionary, nullptr, reporter_, clock_);
         const int result = run(dialog, [&](QWidget* d) {
             prepare(d, c.format);
             setEdit(d, "pathEdit", QString::fromStdString(c.path));
@@ -189,7 +190,7 @@ TEST_F(ReportDialogTest, AnExistingFileIsReplacedOnlyAfterYes) {
         Dictionary dictionary = dictionary_;
         reporter_.shown.clear();
         reporter_.answers = {c.answer};
-        CReport dialog(dictionary, reporter_, clock_);
+        CReport dialog(dictionary, nullptr, reporter_, clock_);
         bool stillOpen = false;
         run(dialog, [&](QWidget* d) {
             prepare(d);
@@ -211,6 +212,62 @@ TEST_F(ReportDialogTest, AnExistingFileIsReplacedOnlyAfterYes) {
                   c.replaced)
             << "the options are stored with a written report only";
     }
+}
+
+// The folder is Path's alone: a name holding "/" would put the report into another folder than the
+// one shown, so it is refused before anything is asked or written, and the dialog stays open.
+TEST_F(ReportDialogTest, AFileNameHoldingASlashIsRefused) {
+    std::filesystem::create_directory(temp_.file("sub"));
+    writeBytes(temp_.file("x.txt"), {'o', 'l', 'd'});
+    for (const QString name : {"sub/x", "sub/../x", "/x", "x/"}) {
+        Dictionary dictionary = dictionary_;
+        reporter_.shown.clear();
+        reporter_.answers = {true};
+        CReport dialog(dictionary, nullptr, reporter_, clock_);
+        bool openAfterRefusal = false;
+        run(dialog, [&](QWidget* d) {
+            prepare(d);
+            setEdit(d, "fileNameEdit", name);
+            clickButton(d, "saveButton");
+            openAfterRefusal = d->isVisible();
+            clickButton(d, "cancelButton");
+        });
+        const ShownMessage refusal{ShownMessage::Kind::Error, "Can't save report.",
+                                   "The file name \"" + name.toStdString() +
+                                       "\" holds \"/\". Put the folder in Path and the name "
+                                       "alone in Filename."};
+        EXPECT_EQ(reporter_.shown, std::vector<ShownMessage>{refusal}) << name.toStdString();
+        EXPECT_TRUE(openAfterRefusal) << name.toStdString();
+        EXPECT_EQ(fileText(temp_.file("x.txt")), "old") << name.toStdString();
+        EXPECT_TRUE(std::filesystem::is_empty(temp_.file("sub"))) << name.toStdString();
+        EXPECT_FALSE(exists(temp_.file("x/.txt"))) << name.toStdString();
+        EXPECT_EQ(dictionary.header.reportStyleOptions, dictionary_.header.reportStyleOptions);
+    }
+}
+
+// The dialog keeps the open dictionary's own files as the save does: a Filename that reaches one
+// through a link is refused, and the dialog stays open for another name.
+TEST_F(ReportDialogTest, TheOpenDictionaryIsNeverWrittenThroughALink) {
+    DictionaryOnDisk disk;
+    const std::string path = disk.destination(
+        {"ALinkToTheDictionary", "Lexiquill.lqd", true, Reach::SymbolicLink, true}, "x.txt");
+    const auto before = disk.contents();
+    Dictionary dictionary = dictionary_;
+    reporter_.answers = {true};
+    CReport dialog(dictionary, &disk.folder, reporter_, clock_);
+    bool openAfterRefusal = false;
+    run(dialog, [&](QWidget* d) {
+        prepare(d);
+        setEdit(d, "pathEdit", QString::fromStdString(disk.elsewhere.path()));
+        clickButton(d, "saveButton");
+        openAfterRefusal = d->isVisible();
+        clickButton(d, "cancelButton");
+    });
+    EXPECT_EQ(reporter_.shown,
+              (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Can't save report.",
+                                          ownFileHowToFix("Lexiquill.lqd", path)}}));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(disk.contents(), before);
 }
 
 // A failed save keeps everything entered, so the next Save needs no retyping.
@@ -237,7 +294,7 @@ TEST_F(ReportDialogTest, AFailedSaveLeavesTheDialogOpenForASecondTry) {
         Dictionary dictionary = dictionary_;
         reporter_.shown.clear();
         FailingFileOps ops(c.failing);
-        CReport dialog(dictionary, reporter_, clock_, nullptr, ops);
+        CReport dialog(dictionary, nullptr, reporter_, clock_, nullptr, ops);
         bool openAfterFailure = false;
         QString nameAfterFailure;
         uint8_t styleAfterFailure = 0;
@@ -279,7 +336,7 @@ TEST_F(ReportDialogTest, AdvancedValuesReachTheHeaderOnlyWithAWrittenReport) {
     };
     for (const Case& c : cases) {
         Dictionary dictionary = dictionary_;
-        CReport dialog(dictionary, reporter_, clock_);
+        CReport dialog(dictionary, nullptr, reporter_, clock_);
         bool advancedWithText = true;
         run(dialog, [&](QWidget* d) {
             prepare(d, "HTML (.html)");
@@ -312,7 +369,7 @@ TEST_F(ReportDialogTest, BrowsePutsTheChosenFolderIntoPathAndComesBack) {
     const Case cases[] = {{"okButton", inner}, {"cancelButton", temp_.path()}};
     const std::string opened = currentFolder();
     for (const Case& c : cases) {
-        CReport dialog(dictionary_, reporter_, clock_);
+        CReport dialog(dictionary_, nullptr, reporter_, clock_);
         QString path;
         std::string folderDuringReport;
         run(dialog, [&](QWidget* d) {
@@ -342,7 +399,7 @@ TEST_F(ReportDialogTest, AFolderPickedByBytesIsWrittenToAsItIs) {
     const std::string latin1Folder = temp_.file("caf\xe9");
     std::filesystem::create_directory(latin1Folder);
     Dictionary dictionary = dictionary_;
-    CReport dialog(dictionary, reporter_, clock_);
+    CReport dialog(dictionary, nullptr, reporter_, clock_);
     QString shownPath;
     const int result = run(dialog, [&](QWidget* d) {
         prepare(d);

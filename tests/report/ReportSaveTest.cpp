@@ -11,7 +11,9 @@
 #include "report/core/TextReport.h"
 #include "support/FailingFileOps.h"
 #include "support/FixedClock.h"
+#include "support/OwnFiles.h"
 #include "support/RecordingReporter.h"
+#include "support/TableCases.h"
 
 namespace lq::test {
 namespace {
@@ -79,7 +81,7 @@ TEST_F(ReportSaveTest, WritesEitherFormatAndThenStoresTheOptions) {
         const std::string path =
             folder.file(format == ReportFormat::Text ? "report.txt" : "report.html");
 
-        ASSERT_TRUE(saveReport(dictionary, r, reporter));
+        ASSERT_TRUE(saveReport(dictionary, r, nullptr, reporter));
         EXPECT_EQ(readBytes(path), bytesOf(expectedReport(dictionary, r)));
         EXPECT_EQ(reporter.shown, std::vector<ShownMessage>{kWritten});
         EXPECT_EQ(unpackReportOptions(dictionary.header), r.options);
@@ -96,14 +98,14 @@ TEST_F(ReportSaveTest, AsksBeforeReplacingAnExistingFile) {
     writeBytes(path, {'o', 'l', 'd'});
     const DictionaryHeader before = dictionary.header;
 
-    EXPECT_FALSE(saveReport(dictionary, r, reporter));
+    EXPECT_FALSE(saveReport(dictionary, r, nullptr, reporter));
     EXPECT_EQ(reporter.shown, std::vector<ShownMessage>{question});
     EXPECT_EQ(readBytes(path), bytesOf("old"));
     EXPECT_EQ(std::memcmp(&before, &dictionary.header, sizeof before), 0);
 
     reporter.shown.clear();
     reporter.answers = {true};
-    EXPECT_TRUE(saveReport(dictionary, r, reporter));
+    EXPECT_TRUE(saveReport(dictionary, r, nullptr, reporter));
     EXPECT_EQ(reporter.shown, (std::vector<ShownMessage>{question, kWritten}));
     EXPECT_EQ(readBytes(path), bytesOf(expectedReport(dictionary, r)));
 }
@@ -122,7 +124,7 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
         TempFolder scratch;
         ReportRequest elsewhere = r;
         elsewhere.folder = scratch.path();
-        ASSERT_TRUE(saveReport(dictionary, elsewhere, reporter, counting));
+        ASSERT_TRUE(saveReport(dictionary, elsewhere, nullptr, reporter, counting));
         ASSERT_GE(counting.calls(FileCall::Write), 3)
             << "the fixture must need writes before and after";
     }
@@ -147,7 +149,7 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
         const DictionaryHeader before = dictionary.header;
         FailingFileOps ops(c.fault);
 
-        EXPECT_FALSE(saveReport(dictionary, r, reporter, ops)) << c.what;
+        EXPECT_FALSE(saveReport(dictionary, r, nullptr, reporter, ops)) << c.what;
         ASSERT_EQ(reporter.shown.size(), 2u) << c.what;
         EXPECT_EQ(reporter.shown[1], c.shown) << c.what;
         EXPECT_EQ(std::memcmp(&before, &dictionary.header, sizeof before), 0) << c.what;
@@ -159,7 +161,7 @@ TEST_F(ReportSaveTest, AFailureAnywhereKeepsTheOldFileAndTheHeader) {
 TEST_F(ReportSaveTest, AFolderInThePlaceOfTheFileIsNotReplaced) {
     std::filesystem::create_directory(folder.file("report.txt"));
     reporter.answers = {true};
-    EXPECT_FALSE(saveReport(dictionary, request(ReportFormat::Text), reporter));
+    EXPECT_FALSE(saveReport(dictionary, request(ReportFormat::Text), nullptr, reporter));
     ASSERT_EQ(reporter.shown.size(), 2u);
     EXPECT_EQ(reporter.shown[1], kCreateError);
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("report.txt")));
@@ -169,12 +171,75 @@ TEST_F(ReportSaveTest, AFolderInThePlaceOfTheFileIsNotReplaced) {
 TEST_F(ReportSaveTest, AFailedSaveCanBeFollowedByOneThatSucceeds) {
     const ReportRequest r = request(ReportFormat::Text);
     FailingFileOps failing({FileCall::Write, ENOSPC, 1});
-    EXPECT_FALSE(saveReport(dictionary, r, reporter, failing));
+    EXPECT_FALSE(saveReport(dictionary, r, nullptr, reporter, failing));
     EXPECT_TRUE(filesIn(folder.path()).empty());
-    EXPECT_TRUE(saveReport(dictionary, r, reporter));
+    EXPECT_TRUE(saveReport(dictionary, r, nullptr, reporter));
     EXPECT_EQ(reporter.shown, (std::vector<ShownMessage>{kWriteError, kWritten}));
     EXPECT_EQ(unpackReportOptions(dictionary.header).format, ReportFormat::Text);
 }
+
+class ReportOwnFileTest : public ::testing::TestWithParam<OwnFileCase> {};
+
+// A report can only name a file ending in .txt or .html, so it reaches the dictionary's own files
+// through links. The refusal comes before the question about replacing, and the answer Yes that
+// would follow it is never used; other files are written.
+TEST_P(ReportOwnFileTest, TheOpenDictionaryAndItsOwnFilesAreNeverWritten) {
+    const OwnFileCase& c = GetParam();
+    DictionaryOnDisk disk;
+    const std::string path = disk.destination(c, "x.txt");
+    const auto before = disk.contents();
+    const std::vector<uint8_t> dictionaryBefore = disk.dictionaryFileBytes();
+    Dictionary dictionary = reportDictionary();
+    const DictionaryHeader header = dictionary.header;
+    ReportRequest request{folderOfPath(path), "x", {-1, -1}, {}};
+    request.options.format = ReportFormat::Text;
+    RecordingReporter reporter;
+    reporter.answers = {true};
+
+    const bool written = saveReport(dictionary, request, &disk.folder, reporter);
+
+    if (c.refused) {
+        EXPECT_FALSE(written);
+        EXPECT_EQ(reporter.shown,
+                  (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Can't save report.",
+                                              ownFileHowToFix(c.file, path)}}));
+        EXPECT_EQ(disk.contents(), before);
+        EXPECT_EQ(std::memcmp(&header, &dictionary.header, sizeof header), 0);
+    } else {
+        EXPECT_TRUE(written);
+        EXPECT_EQ(reporter.shown.back(), kWritten);
+        EXPECT_EQ(readBytes(path), bytesOf(expectedReport(dictionary, request)));
+        EXPECT_EQ(disk.dictionaryFileBytes(), dictionaryBefore);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Destinations, ReportOwnFileTest,
+    ::testing::Values(
+        OwnFileCase{"ALinkToTheDictionary", "Lexiquill.lqd", true, Reach::SymbolicLink, true},
+        OwnFileCase{"ALinkToTheDictionaryNotYetSaved", "Lexiquill.lqd", false, Reach::SymbolicLink,
+                    true},
+        OwnFileCase{"ARelativeLinkToTheDictionary", "Lexiquill.lqd", true, Reach::RelativeLink,
+                    true},
+        OwnFileCase{"AHardLinkToTheDictionary", "Lexiquill.lqd", true, Reach::HardLink, true},
+        OwnFileCase{"ALinkToTheRecoveryCopy", ".Lexiquill.lqd.recovery", true, Reach::SymbolicLink,
+                    true},
+        OwnFileCase{"ALinkToTheRecoveryCopyNotYetThere", ".Lexiquill.lqd.recovery", false,
+                    Reach::SymbolicLink, true},
+        OwnFileCase{"ALinkToTheLock", ".Lexiquill.lqd.lock", true, Reach::SymbolicLink, true},
+        OwnFileCase{"ALinkToTheLockNotYetThere", ".Lexiquill.lqd.lock", false, Reach::RelativeLink,
+                    true},
+        OwnFileCase{"ALinkToTheHistory", "Lexiquill-history.sqlite", true, Reach::SymbolicLink,
+                    true},
+        OwnFileCase{"ALinkToTheHistoryNotYetThere", "Lexiquill-history.sqlite", false,
+                    Reach::SymbolicLink, true},
+        OwnFileCase{"AHardLinkToTheHistory", "Lexiquill-history.sqlite", true, Reach::HardLink,
+                    true},
+        OwnFileCase{"ANewFileBesideTheDictionary", "x.txt", false, Reach::Named, false},
+        OwnFileCase{"AnOldFileBesideTheDictionary", "x.txt", true, Reach::Named, false},
+        OwnFileCase{"ALinkToAnOldFileBesideTheDictionary", "notes.txt", true, Reach::SymbolicLink,
+                    false}),
+    CaseName());
 
 TEST(ReportFileTest, NameComesFromTheLocalDate) {
     FixedClock clock;
