@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-image-formats-plugins libgl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	clang-14 libclang-rt-14-dev \
-	xvfb xauth imagemagick fonts-dejavu-core strace util-linux \
+	xvfb xauth xdotool imagemagick fonts-dejavu-core strace util-linux \
 	desktop-file-utils appstream \
 	libutf8proc-dev libcsv-dev libuchardet-dev
 

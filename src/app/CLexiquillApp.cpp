@@ -3,6 +3,7 @@
 #include "app/CMainDialog.h"
 #include "app/DialogReporter.h"
 #include "app/RecoveryKeeper.h"
+#include "app/StartupRead.h"
 #include "store/AtomicFile.h"
 #include "store/DictionaryLock.h"
 #include "store/Protection.h"
@@ -36,11 +37,13 @@ std::string changesKeptMessage(const std::string& copyPath) {
 
 }  // namespace
 
-CLexiquillApp::CLexiquillApp(std::string dictionaryPath)
+CLexiquillApp::CLexiquillApp(StartupRead& startup)
     : dialogReporter_(std::make_unique<DialogReporter>()),
       reporter_(*dialogReporter_),
       clock_(systemClock_),
-      store_(std::move(dictionaryPath), reporter_, clock_) {}
+      store_(startup.takeFolder(), reporter_, clock_),
+      lock_(startup.takeLock()),
+      startup_(&startup) {}
 
 CLexiquillApp::CLexiquillApp(std::string dictionaryPath, Reporter& reporter, const Clock& clock)
     : reporter_(reporter), clock_(clock), store_(std::move(dictionaryPath), reporter_, clock_) {}
@@ -56,11 +59,18 @@ int CLexiquillApp::run() {
     if (dialogReporter_) {
         dialogReporter_->setParentWidget(&window);
     }
+    std::optional<ReadAhead> readAhead;
+    if (startup_ != nullptr) {
+        readAhead = startup_->takeRead();
+    }
     // A child of the window, where tests find it.
     RecoveryKeeper recovery(store_, reporter_, &window);
     const bool restored = recovery.offerRestore();
     if (restored) {
         window.ResetView();
+    } else if (readAhead) {
+        store_.useReadAhead(std::move(readAhead->file));
+        window.presetWordOrder(std::move(readAhead->order));
     }
     // A failed load has shown its message; the window then never opens and nothing is saved.
     if (restored || window.loadDictionary()) {
@@ -89,7 +99,9 @@ void CLexiquillApp::seedRandom() {
 }
 
 bool CLexiquillApp::lockDictionary() {
-    lock_ = std::make_unique<DictionaryLock>(store_.folder());
+    if (!lock_) {
+        lock_ = std::make_unique<DictionaryLock>(store_.folder());
+    }
     if (lock_->status() == DictionaryLock::Status::HeldElsewhere) {
         reporter_.showError("Can't load dictionary.", kOpenElsewhere);
         return false;

@@ -17,12 +17,15 @@ class CMainDialog;
 class DialogReporter;
 class DictionaryLock;
 class RecoveryKeeper;
+class StartupRead;
 
 class CLexiquillApp {
   public:
-    // The program itself: messages in the message dialogs, the system's clock. The path is
-    // resolved once, before anything can change the working folder.
-    explicit CLexiquillApp(std::string dictionaryPath);
+    // The program as main() starts it: messages in the message dialogs, the system's clock; the
+    // folder, the lock and the dictionary's read come from the start-up's reader, which must
+    // outlive run().
+    explicit CLexiquillApp(StartupRead& startup);
+    // The dictionary's path is resolved once, before anything can change the working folder.
     CLexiquillApp(std::string dictionaryPath, Reporter& reporter, const Clock& clock);
     ~CLexiquillApp();
 
@@ -56,6 +59,7 @@ class CLexiquillApp {
     DictionaryStore store_;
     // Held from start-up to the end of the process.
     std::unique_ptr<DictionaryLock> lock_;
+    StartupRead* startup_ = nullptr;
     UrlOpener urlOpener_ = desktopUrlOpener();
 };
 

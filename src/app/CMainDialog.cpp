@@ -136,7 +136,12 @@ void CMainDialog::ResetView() {
     ui_->wordDetails->fillNameLists(hasWords);
     enableWordControls(hasWords);
     if (hasWords) {
-        words_->sortWords(dictionary());
+        if (presetOrder_.size() == dictionary().words.size()) {
+            words_->useOrder(dictionary(), std::move(presetOrder_));
+        } else {
+            words_->sortWords(dictionary());
+        }
+        presetOrder_ = {};
         FillWordList();
         ShowSelectedWord();
     } else {

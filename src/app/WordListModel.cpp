@@ -15,6 +15,11 @@ void WordListModel::sortWords(const Dictionary& dictionary) {
     sortByShownWord(dictionary, sorted_);
 }
 
+void WordListModel::useOrder(const Dictionary& dictionary, std::vector<int32_t> sorted) {
+    dictionary_ = &dictionary;
+    sorted_ = std::move(sorted);
+}
+
 void WordListModel::fill(const Dictionary& dictionary, const WordFilters& filters,
                          const TextSearch& search) {
     if (dictionary_ != &dictionary || sorted_.size() != dictionary.words.size()) {

@@ -19,6 +19,8 @@ class WordListModel : public QAbstractListModel {
     // Puts every word of the dictionary in the order of its shown text, ignoring case: needed
     // again whenever words were added, deleted or renamed. The dictionary must outlive the list.
     void sortWords(const Dictionary& dictionary);
+    // Takes every word's index in that order, sorted elsewhere.
+    void useOrder(const Dictionary& dictionary, std::vector<int32_t> sorted);
     // Lists the words that pass the filters and the search, in the sorted order. A dictionary
     // whose words are not the sorted ones is sorted first.
     void fill(const Dictionary& dictionary, const WordFilters& filters, const TextSearch& search);

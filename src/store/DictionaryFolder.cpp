@@ -34,6 +34,16 @@ std::string nameOfPath(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string companionName(std::string_view name, std::string_view suffix) {
+    std::string companion;
+    companion.reserve(name.size() + suffix.size() + 2);
+    companion += '.';
+    companion += name;
+    companion += '.';
+    companion += suffix;
+    return companion;
+}
+
 DictionaryFolder::DictionaryFolder(const std::string& dictionaryPath)
     : dictionaryPath_(dictionaryPath),
       dictionaryName_(nameOfPath(dictionaryPath)),
@@ -41,11 +51,11 @@ DictionaryFolder::DictionaryFolder(const std::string& dictionaryPath)
       folder_(::open(startFolder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
 
 std::string DictionaryFolder::recoveryName() const {
-    return "." + dictionaryName_ + ".recovery";
+    return companionName(dictionaryName_, "recovery");
 }
 
 std::string DictionaryFolder::lockName() const {
-    return "." + dictionaryName_ + ".lock";
+    return companionName(dictionaryName_, "lock");
 }
 
 std::string DictionaryFolder::historyName() const {

@@ -50,5 +50,7 @@ class DictionaryFolder {
 // The folder part of a path ("." for a bare name, "/" for a name at the root) and the last part.
 std::string folderOfPath(const std::string& path);
 std::string nameOfPath(const std::string& path);
+// ".NAME.SUFFIX": the hidden file of that kind beside the file NAME.
+std::string companionName(std::string_view name, std::string_view suffix);
 
 }  // namespace lq

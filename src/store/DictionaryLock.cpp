@@ -36,7 +36,7 @@ DictionaryLock::DictionaryLock(const DictionaryFolder& folder) {
     if (!targetFolder.valid() || sameFolder(targetFolder.get(), folder.fd())) {
         return;
     }
-    const Status beside = lockIn(targetFolder.get(), "." + nameOfPath(target) + ".lock");
+    const Status beside = lockIn(targetFolder.get(), companionName(nameOfPath(target), "lock"));
     if (beside == Status::HeldElsewhere || status_ == Status::Unavailable) {
         status_ = beside;
     }

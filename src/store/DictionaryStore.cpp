@@ -39,7 +39,15 @@ DictionaryStore::DictionaryStore(std::string ownFilePath, Reporter& reporter, co
       clock_(clock),
       ops_(ops) {}
 
-bool DictionaryStore::FileIdentity::operator==(const FileIdentity& other) const {
+DictionaryStore::DictionaryStore(DictionaryFolder folder, Reporter& reporter, const Clock& clock,
+                                 FileOps& ops)
+    : ownFilePath_(folder.dictionaryPath()),
+      folder_(std::move(folder)),
+      reporter_(reporter),
+      clock_(clock),
+      ops_(ops) {}
+
+bool FileIdentity::operator==(const FileIdentity& other) const {
     if (exists != other.exists) {
         return false;
     }
@@ -48,7 +56,7 @@ bool DictionaryStore::FileIdentity::operator==(const FileIdentity& other) const 
                        modified.tv_nsec == other.modified.tv_nsec);
 }
 
-DictionaryStore::FileIdentity DictionaryStore::fileOnDisk() const {
+FileIdentity DictionaryStore::fileOnDisk() const {
     struct stat status {};
     FileIdentity identity;
     if (::fstatat(folder_.fd(), folder_.dictionaryName().c_str(), &status, 0) == 0) {
@@ -71,14 +79,28 @@ void DictionaryStore::rememberFileOnDisk() {
     known_ = fileOnDisk();
 }
 
-LoadStatus DictionaryStore::readOwnFile(Dictionary& target, int& openErrno) {
-    const ReadableFile file(ops_, folder_.fd(), folder_.dictionaryName());
-    const LoadStatus status = readFile(file, target, openErrno);
-    if (status == LoadStatus::Loaded) {
+OwnFileRead DictionaryStore::readOwnFileAt(int folder, const std::string& name, FileOps& ops) {
+    const ReadableFile file(ops, folder, name);
+    OwnFileRead read;
+    read.openErrno = file.openErrno();
+    read.status = readDictionary(ops, file, read.dictionary);
+    if (read.status == LoadStatus::Loaded) {
         const struct stat& loaded = file.fileStatus();
-        known_ = {true, loaded.st_dev, loaded.st_ino, loaded.st_size, loaded.st_mtim};
+        read.identity = {true, loaded.st_dev, loaded.st_ino, loaded.st_size, loaded.st_mtim};
     }
-    return status;
+    return read;
+}
+
+LoadStatus DictionaryStore::readOwnFile(Dictionary& target, int& openErrno) {
+    OwnFileRead read = readAhead_ ? std::move(*readAhead_)
+                                  : readOwnFileAt(folder_.fd(), folder_.dictionaryName(), ops_);
+    readAhead_.reset();
+    openErrno = read.openErrno;
+    if (read.status == LoadStatus::Loaded) {
+        known_ = read.identity;
+        target = std::move(read.dictionary);
+    }
+    return read.status;
 }
 
 std::string DictionaryStore::ownFilePathIn(const std::string& folder) {

@@ -1,6 +1,7 @@
 // The application's own dictionary: its file, the copy in memory, loading and saving.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,24 @@ namespace lq {
 
 constexpr std::string_view kDictionaryFileName = "Lexiquill.lqd";
 
+// What identifies a file's contents without reading them.
+struct FileIdentity {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    bool operator==(const FileIdentity& other) const;
+};
+
+// The own file as read, before anything is shown about it.
+struct OwnFileRead {
+    LoadStatus status = LoadStatus::CannotOpen;
+    int openErrno = 0;
+    Dictionary dictionary;
+    FileIdentity identity;
+};
+
 class DictionaryStore {
   public:
     // The own file's path is fixed here, once, so that a later change of the working folder
@@ -23,6 +42,16 @@ class DictionaryStore {
     // open from here on, so a folder renamed meanwhile still receives the save.
     DictionaryStore(std::string ownFilePath, Reporter& reporter, const Clock& clock,
                     FileOps& ops = FileOps::system());
+
+    // The same for a folder already held open.
+    DictionaryStore(DictionaryFolder folder, Reporter& reporter, const Clock& clock,
+                    FileOps& ops = FileOps::system());
+
+    // Reads the dictionary `name` in the folder held open as `folder`, and shows nothing; safe
+    // on any thread, so the file can be read while the window is still being built.
+    static OwnFileRead readOwnFileAt(int folder, const std::string& name, FileOps& ops);
+    // The next load of the own file takes this read instead of reading the file again.
+    void useReadAhead(OwnFileRead read) { readAhead_ = std::move(read); }
 
     // The own file in the given folder, joined as joinFolder does.
     static std::string ownFilePathIn(const std::string& folder);
@@ -57,15 +86,6 @@ class DictionaryStore {
     const Clock& clock() const { return clock_; }
 
   private:
-    // What identifies a file's contents without reading them.
-    struct FileIdentity {
-        bool exists = false;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        bool operator==(const FileIdentity& other) const;
-    };
     FileIdentity fileOnDisk() const;
 
     LoadStatus readFile(const ReadableFile& file, Dictionary& target, int& openErrno);
@@ -78,6 +98,7 @@ class DictionaryStore {
     std::string ownFilePath_;
     DictionaryFolder folder_;
     FileIdentity known_;
+    std::optional<OwnFileRead> readAhead_;
     Reporter& reporter_;
     const Clock& clock_;
     FileOps& ops_;
