@@ -1,6 +1,8 @@
 #include "app/RecoveryKeeper.h"
 
 #include "app/UndoHistory.h"
+
+#include <utility>
 #include "store/DictionaryStore.h"
 #include "store/FileErrorReason.h"
 
@@ -31,7 +33,7 @@ RecoveryKeeper::RecoveryKeeper(DictionaryStore& store, Reporter& reporter, QObje
     setObjectName("recoveryKeeper");
     timer_.setObjectName("recoveryTimer");
     timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeNow);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::startWriting);
 }
 
 bool RecoveryKeeper::offerRestore() {
@@ -77,32 +79,66 @@ bool RecoveryKeeper::unsavedChanges() const {
 }
 
 void RecoveryKeeper::writeNow() {
+    startWriting();
+    while (writer_.running()) {
+        writeEnded();
+    }
+}
+
+void RecoveryKeeper::startWriting() {
     timer_.stop();
+    if (writer_.running()) {
+        // One write at a time, so an older copy can never land after a newer one.
+        rewrite_ = true;
+        return;
+    }
     if (!unsavedChanges()) {
         copy_.remove();
         return;
     }
-    // A copy that cannot be written now is tried again after the next change.
-    if (write()) {
-        failureTold_ = false;
-    } else if (!failureTold_) {
-        failureTold_ = true;
-        reporter_.showInformation(cantKeepCopyMessage(copy_.writeError(), copy_.path()));
+    writer_.start(copy_, store_.currentDictionary);
+    if (!writer_.running()) {
+        tell(writer_.finish());
+        return;
+    }
+    writeDone_ = std::make_unique<QSocketNotifier>(writer_.doneFd(), QSocketNotifier::Read);
+    connect(writeDone_.get(), &QSocketNotifier::activated, this, &RecoveryKeeper::writeEnded);
+}
+
+void RecoveryKeeper::writeEnded() {
+    writeDone_.reset();
+    tell(writer_.finish());
+    if (std::exchange(rewrite_, false)) {
+        startWriting();
     }
 }
 
-bool RecoveryKeeper::write() {
-    return copy_.write(store_.currentDictionary);
+// A copy that cannot be written now is tried again after the next change.
+void RecoveryKeeper::tell(int error) {
+    if (error == 0) {
+        failureTold_ = false;
+    } else if (!failureTold_) {
+        failureTold_ = true;
+        reporter_.showInformation(cantKeepCopyMessage(error, copy_.path()));
+    }
+}
+
+// What a write under way makes of the copy no longer matters, but it must not land afterwards.
+void RecoveryKeeper::stopWriting() {
+    timer_.stop();
+    writeDone_.reset();
+    rewrite_ = false;
+    writer_.finish();
 }
 
 void RecoveryKeeper::finish() {
-    timer_.stop();
+    stopWriting();
     copy_.remove();
 }
 
 bool RecoveryKeeper::keep() {
-    timer_.stop();
-    return write();
+    stopWriting();
+    return copy_.write(store_.currentDictionary);
 }
 
 }  // namespace lq

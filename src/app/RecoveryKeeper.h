@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <memory>
 #include <string>
 
+#include "store/CopyWriter.h"
 #include "store/RecoveryCopy.h"
 
 namespace lq {
@@ -33,10 +36,12 @@ class RecoveryKeeper : public QObject {
     // Keeps the copy in step with the changes in `history` from now on.
     void watch(const UndoHistory& history);
 
-    // Writes the copy now while there are unsaved changes, and removes it when there are none.
-    // The timer runs it; tests call it instead of waiting.
+    // Writes the copy now while there are unsaved changes, and removes it when there are none,
+    // and waits until it is done. Tests call it instead of waiting for the timer.
     void writeNow();
     bool writePending() const { return timer_.isActive(); }
+    // A copy is being written in the background.
+    bool writing() const { return writer_.running(); }
 
     // The program ends normally and the changes were saved or given up: the copy goes.
     void finish();
@@ -51,7 +56,11 @@ class RecoveryKeeper : public QObject {
     const RecoveryCopy& copy() const { return copy_; }
 
   private:
-    bool write();
+    // The timer's work: the copy is written by a child process while the window goes on.
+    void startWriting();
+    void writeEnded();
+    void stopWriting();
+    void tell(int error);
 
     DictionaryStore& store_;
     Reporter& reporter_;
@@ -64,6 +73,10 @@ class RecoveryKeeper : public QObject {
     // A failure to write the copy has been told; the next is told again only after a success.
     bool failureTold_ = false;
     QTimer timer_;
+    CopyWriter writer_;
+    std::unique_ptr<QSocketNotifier> writeDone_;
+    // Changes came while a copy was being written: another follows it.
+    bool rewrite_ = false;
 };
 
 }  // namespace lq

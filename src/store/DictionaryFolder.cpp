@@ -119,3 +119,23 @@ std::optional<std::string> DictionaryFolder::ownFileAt(const std::string& path) 
 }
 
 }  // namespace lq
+
+namespace lq {
+
+std::optional<std::string> DictionaryFolder::ownFileRefusal(const std::string& path) const {
+    const std::optional<std::string> own = ownFileAt(path);
+    if (!own) {
+        return std::nullopt;
+    }
+    std::string_view what = "is the dictionary Lexiquill has open.";
+    if (*own == recoveryName()) {
+        what = "is where Lexiquill keeps a copy of your unsaved changes.";
+    } else if (*own == lockName()) {
+        what = "keeps other Lexiquill windows off the dictionary.";
+    } else if (*own == historyName()) {
+        what = "holds your learning history.";
+    }
+    return "\"" + path + "\" " + std::string(what) + " Choose another name.";
+}
+
+}  // namespace lq

@@ -38,6 +38,9 @@ class DictionaryFolder {
     // that name in this folder. Nothing when `path` is none of them.
     std::optional<std::string> ownFileAt(const std::string& path) const;
 
+    // When `path` is one of those files: a how-to-fix text that names what the file is for.
+    std::optional<std::string> ownFileRefusal(const std::string& path) const;
+
   private:
     bool sameFile(const struct stat& status, const std::string& name) const;
 

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/LifecycleFixture.h"
@@ -74,6 +75,28 @@ TEST_F(RecoveryTest, ChangesAreCopiedAMomentAfterTheLastOneUntilNoneIsLeft) {
         EXPECT_TRUE(recovery->writePending());
         recovery->writeNow();
         EXPECT_FALSE(copyExists()) << "the undo left nothing unsaved";
+        window->close();
+    });
+    EXPECT_FALSE(copyExists());
+}
+
+// The timer hands the copy to a child process and the window goes on; changes made while it
+// writes get a copy of their own after it, never one that an older write overtakes.
+TEST_F(RecoveryTest, TheTimersCopyIsWrittenInTheBackgroundAndFollowsLaterChanges) {
+    writeDictionary(false);
+    run([&](CMainDialog* window) {
+        RecoveryKeeper* recovery = keeper(window);
+        auto* timer = window->findChild<QTimer*>("recoveryTimer");
+        ASSERT_NE(timer, nullptr);
+        changeSomething(window);  // apple goes
+        timer->start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(recovery->writing() || copyExists(), 5000);
+        // cherry goes too, perhaps while the first copy is still being written
+        reporter.answers = {true};
+        child<QPushButton>(window, "deleteButton")->click();
+        timer->start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!recovery->writing() && !recovery->writePending(), 5000);
+        EXPECT_EQ(copiedWords(), std::vector<std::string>{});
         window->close();
     });
     EXPECT_FALSE(copyExists());
