@@ -37,20 +37,6 @@ bool endsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-// What the own file `own` that `path` reaches is for, so the user sees why it is kept.
-std::string ownFileHowToFix(const DictionaryFolder& folder, const std::string& own,
-                            const std::string& path) {
-    std::string_view what = "is the dictionary Lexiquill has open.";
-    if (own == folder.recoveryName()) {
-        what = "is where Lexiquill keeps a copy of your unsaved changes.";
-    } else if (own == folder.lockName()) {
-        what = "keeps other Lexiquill windows off the dictionary.";
-    } else if (own == folder.historyName()) {
-        what = "holds your learning history.";
-    }
-    return "\"" + path + "\" " + std::string(what) + " Choose another name.";
-}
-
 }  // namespace
 
 std::string csvWordsText(const Dictionary& dictionary, const std::vector<int32_t>& order,
@@ -87,8 +73,8 @@ bool exportWordsCsv(const std::string& path, const Dictionary& dictionary,
                     const std::vector<int32_t>& order, char delimiter,
                     const DictionaryFolder* ownFiles, Reporter& reporter, FileOps& ops) {
     if (ownFiles != nullptr) {
-        if (const auto own = ownFiles->ownFileAt(path)) {
-            reporter.showError("Can't export words.", ownFileHowToFix(*ownFiles, *own, path));
+        if (const auto refusal = ownFiles->ownFileRefusal(path)) {
+            reporter.showError("Can't export words.", *refusal);
             return false;
         }
     }

@@ -41,20 +41,6 @@ bool writable(const std::string& path, FileOps& ops) {
     return true;
 }
 
-// What the own file `own` that `path` reaches is for, so the user sees why it is kept.
-std::string ownFileHowToFix(const DictionaryFolder& folder, const std::string& own,
-                            const std::string& path) {
-    std::string_view what = "is the dictionary Lexiquill has open.";
-    if (own == folder.recoveryName()) {
-        what = "is where Lexiquill keeps a copy of your unsaved changes.";
-    } else if (own == folder.lockName()) {
-        what = "keeps other Lexiquill windows off the dictionary.";
-    } else if (own == folder.historyName()) {
-        what = "holds your learning history.";
-    }
-    return "\"" + path + "\" " + std::string(what) + " Choose another name.";
-}
-
 void showWriteError(Reporter& reporter) {
     reporter.showError("Input/output error.",
                        "Error while writing to disk. Make disk ready and try again.");
@@ -85,8 +71,8 @@ bool saveReport(Dictionary& dictionary, const ReportRequest& request,
                 const DictionaryFolder* ownFiles, Reporter& reporter, FileOps& ops) {
     const std::string path = reportFilePath(request.folder, request.name, request.options.format);
     if (ownFiles != nullptr) {
-        if (const auto own = ownFiles->ownFileAt(path)) {
-            reporter.showError("Can't save report.", ownFileHowToFix(*ownFiles, *own, path));
+        if (const auto refusal = ownFiles->ownFileRefusal(path)) {
+            reporter.showError("Can't save report.", *refusal);
             return false;
         }
     }
