@@ -21,8 +21,43 @@ void appendNumber(std::string& out, int32_t value, std::size_t width) {
     appendRightAligned(out, std::string_view(digits.data(), result.ptr - digits.data()), width);
 }
 
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+bool isControl(char32_t c) {
+    return (c < 0x20 && c != '\t') || c == 0x7F || (c >= 0x80 && c <= 0x9F);
+}
+
+}  // namespace
+
+std::string reportText(std::string_view stored) {
+    const std::string shown = utf8AsShown(stored);
+    std::string out;
+    out.reserve(shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(shown[i]);
+        // In UTF-8 a C1 character is 0xC2 followed by 0x80 to 0x9F; every other control is one byte.
+        const bool c1 = byte == 0xC2 && i + 1 < shown.size() &&
+                        static_cast<unsigned char>(shown[i + 1]) <= 0x9F;
+        if (c1) {
+            ++i;
+        }
+        if (c1 || (byte < 0x80 && isControl(byte))) {
+            out.append(kReplacementUtf8);
+        } else {
+            out.push_back(shown[i]);
+        }
+    }
+    return out;
+}
+
 void appendHtmlEscaped(std::string& out, std::string_view text) {
-    for (const char32_t c : codePointsAsShown(text)) {
+    for (char32_t c : codePointsAsShown(text)) {
+        if (isControl(c)) {
+            c = kReplacement;
+        }
         switch (c) {
             case '&':
                 out.append("&amp;");

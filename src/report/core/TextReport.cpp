@@ -21,9 +21,9 @@ std::string rule(char c) {
 }
 
 std::string headingLine(const Dictionary& dictionary, const ReportFilter& filter) {
-    std::string line = utf8AsShown(reportThemeHeading(dictionary, filter.theme));
+    std::string line = reportText(reportThemeHeading(dictionary, filter.theme));
     line.append(" (");
-    line.append(utf8AsShown(reportLanguageHeading(dictionary, filter.language)));
+    line.append(reportText(reportLanguageHeading(dictionary, filter.language)));
     line.append(")");
     line.append(kLineEnd);
     return line;
@@ -43,9 +43,9 @@ std::string columnHeads() {
 std::string wordLine(int32_t row, const WordRecord& word) {
     std::string line;
     appendNumber(line, row, 6);
-    appendRightAligned(line, utf8AsShown(fieldText(word.word)), 24);
-    appendRightAligned(line, utf8AsShown(fieldText(word.translation)), 42);
-    appendRightAligned(line, utf8AsShown(fieldText(word.transcription)), 24);
+    appendRightAligned(line, reportText(fieldText(word.word)), 24);
+    appendRightAligned(line, reportText(fieldText(word.translation)), 42);
+    appendRightAligned(line, reportText(fieldText(word.transcription)), 24);
     appendNumber(line, word.rightCount, 12);
     line.push_back('/');
     appendNumber(line, word.testedCount);
