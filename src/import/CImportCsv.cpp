@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <utility>
 
 #include "import/PlacementColumn.h"
 #include "import/core/TextFileEncoding.h"
@@ -18,8 +19,8 @@ namespace {
 
 // The data rows the preview shows, below the header row when there is one.
 constexpr std::size_t kPreviewRows = 8;
-// A file may have any number of columns; the lists offer this many at most.
-constexpr std::size_t kMaxColumns = 64;
+// A file may have any number of columns; the lists offer as many as a row keeps.
+constexpr std::size_t kMaxColumns = kMaxCsvColumns;
 // Rows taken between two looks at the slice's clock, and so the least a slice takes.
 constexpr int32_t kRowsBetweenClockReads = 64;
 constexpr int kProgressSteps = 1000;
@@ -100,11 +101,6 @@ void CImportCsv::encodingChosen() {
     } catch (const std::bad_alloc&) {
         // The file then has no text, and says so.
     }
-    const bool decoded = file_.decoded();
-    ui_->statusLabel->setText(
-        decoded ? QString()
-                : QStringLiteral("The file is not text in this encoding. Choose another one."));
-    ui_->statusLabel->setVisible(!decoded);
     showLayout(layoutWithDelimiter(file_.text(), chosenLayout().delimiter));
 }
 
@@ -135,10 +131,14 @@ void CImportCsv::showLayout(const CsvLayout& layout) {
         ui_->headerCheck->setChecked(layout.headerRow);
     }
     try {
-        preview_ = csvPreviewRows(file_.text(), layout.delimiter, kPreviewRows + 1);
+        CsvPreview preview = csvPreview(file_.text(), layout.delimiter, kPreviewRows + 1);
+        preview_ = std::move(preview.rows);
+        previewNote_ = std::move(preview.note);
     } catch (const std::bad_alloc&) {
         preview_.clear();
+        previewNote_.clear();
     }
+    showStatus();
     showPreview();
     fillColumnLists();
     for (std::size_t field = 0; field < kCsvFieldCount; ++field) {
@@ -146,6 +146,17 @@ void CImportCsv::showLayout(const CsvLayout& layout) {
         columnLists_[field]->setCurrentIndex(std::max(item, 0));
     }
     enableImport();
+}
+
+// Under the preview: why the file is no text in the chosen encoding, or where its reading ends
+// before its end, as the import's summary will name it.
+void CImportCsv::showStatus() {
+    const QString status =
+        !file_.decoded()
+            ? QStringLiteral("The file is not text in this encoding. Choose another one.")
+            : QString::fromStdString(previewNote_);
+    ui_->statusLabel->setText(status);
+    ui_->statusLabel->setVisible(!status.isEmpty());
 }
 
 void CImportCsv::showPreview() {

@@ -52,6 +52,7 @@ class CImportCsv : public QDialog {
     void delimiterChosen();
     void headerToggled();
     void showLayout(const CsvLayout& layout);
+    void showStatus();
     void showPreview();
     void fillColumnLists();
     void enableImport();
@@ -70,6 +71,7 @@ class CImportCsv : public QDialog {
     std::string path_;
     CsvFile file_;
     std::vector<std::vector<std::string>> preview_;
+    std::string previewNote_;  // where and why reading the file ends early; empty when it does not
     ChangeLog* changeLog_;
     SlicedImport<CsvImportRun> importer_;
 };

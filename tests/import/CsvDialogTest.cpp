@@ -20,6 +20,7 @@
 #include "store/TextField.h"
 #include "support/GuiFixture.h"
 #include "support/ModalHelpers.h"
+#include "support/TableCases.h"
 #include "support/TestStore.h"
 
 namespace lq::test {
@@ -234,6 +235,87 @@ TEST_F(CsvDialogTest, ABinaryFileIsRefusedBeforeTheDialogShows) {
     EXPECT_EQ(reporter.errorMessages(), (std::vector<std::string>{"Can't import words."}));
     EXPECT_EQ(dictionaryBytes(store.currentDictionary), before);
 }
+
+// A lost quote far down the file is named under the preview before the import, with the words
+// the summary will use; the rows before it import as usual.
+TEST_F(CsvDialogTest, AQuoteNeverClosedIsNotedUnderThePreviewAndInTheSummary) {
+    std::string text = "word,translation\n";
+    for (int line = 2; line < 50002; ++line) {
+        text += "w" + std::to_string(line) + ",t\n";
+    }
+    text += "lost,\"quote\n";
+    for (int line = 50003; line <= 100000; ++line) {
+        text += "w" + std::to_string(line) + ",t\n";
+    }
+    ASSERT_TRUE(open(text, makeDictionary({"German"}, {"Home"}, {})));
+    const std::string note =
+        "Line 50002: a quote opened here is never closed, so the rest of the file was not read.";
+    auto* status = control<QLabel>("statusLabel");
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_EQ(status->text().toStdString(), note);
+    EXPECT_EQ(preview()->rowCount(), 8);
+    EXPECT_EQ(preview()->item(0, 0)->text(), "w2");
+    EXPECT_TRUE(importButton()->isEnabled());
+
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    importButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 30000);
+    EXPECT_EQ(store.currentDictionary.words.size(), 50000u);
+    ASSERT_EQ(informations().size(), 1u);
+    EXPECT_NE(informations()[0].message.find("Rows refused: 1\n\n" + note), std::string::npos)
+        << informations()[0].message;
+}
+
+// A file of one line of 50 MB used to freeze the dialog for 25 s before it showed. It runs under
+// the suite's timeout; how quickly is for the CSV benchmark to measure.
+TEST_F(CsvDialogTest, AFileOfOneEndlessLineOpensWithANoteAndNothingToImport) {
+    ASSERT_TRUE(open(std::string(50'000'000, 'x')));
+    EXPECT_EQ(control<QLabel>("statusLabel")->text(),
+              "Line 1: a field that begins here is longer than 64 KiB, so the rest of the file was "
+              "not read.");
+    EXPECT_EQ(preview()->rowCount(), 0);
+    EXPECT_FALSE(importButton()->isEnabled());
+}
+
+TEST_F(CsvDialogTest, ACellShowsAtMost200Characters) {
+    ASSERT_TRUE(open("word,translation\n" + std::string(5000, 'w') + ",t\n"));
+    const QString shown = preview()->item(0, 0)->text();
+    EXPECT_EQ(shown.size(), 200);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(control<QLabel>("statusLabel")->isHidden());
+}
+
+// Its zero high bytes used to refuse the file as no text before the dialog opened.
+struct UnmarkedUtf16Case {
+    const char* name;
+    bool littleEndian;
+    QString encoding;
+};
+
+class CsvDialogUtf16Test : public CsvDialogTest,
+                           public ::testing::WithParamInterface<UnmarkedUtf16Case> {};
+
+TEST_P(CsvDialogUtf16Test, AUtf16FileWithoutAMarkIsOfferedAsUtf16) {
+    std::string bytes;
+    for (const char16_t unit : std::u16string(u"Haus;house\r\nStraße;street\r\n")) {
+        const auto low = static_cast<char>(unit & 0xFF);
+        const auto high = static_cast<char>(unit >> 8);
+        bytes += GetParam().littleEndian ? low : high;
+        bytes += GetParam().littleEndian ? high : low;
+    }
+    ASSERT_TRUE(open(bytes));
+    EXPECT_EQ(list("encodingList")->currentText(), GetParam().encoding);
+    EXPECT_EQ(list("delimiterList")->currentText(), "Semicolon");
+    ASSERT_EQ(preview()->rowCount(), 2);
+    EXPECT_EQ(preview()->item(1, 0)->text(), "Straße");
+    EXPECT_TRUE(importButton()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, CsvDialogUtf16Test,
+                         ::testing::Values(UnmarkedUtf16Case{"LittleEndian", true, "UTF-16LE"},
+                                           UnmarkedUtf16Case{"BigEndian", false, "UTF-16BE"}),
+                         CaseName());
 
 // Each mnemonic of the dialog opens one control.
 TEST_F(CsvDialogTest, MnemonicsDoNotClash) {

@@ -122,6 +122,148 @@ INSTANTIATE_TEST_SUITE_P(
                     "The word is already in the dictionary."}),
     CaseName());
 
+// Stored, they would reach a terminal through a report, or split one of its lines. The tab is a
+// text's own; the others are C0, DEL and C1, line ends inside quotes included.
+INSTANTIATE_TEST_SUITE_P(
+    ControlCharacters, CsvRefusalTest,
+    ::testing::Values(
+        RefusalCase{"EscapeInWord", "Brot\x1B[2J,bread,,Food,German",
+                    "The word holds a control character."},
+        RefusalCase{"NulInWord", std::string("Br\0ot,bread,,Food,German", 24),
+                    "The word holds a control character."},
+        RefusalCase{"BellInTranslation", "Brot,bread\x07,,Food,German",
+                    "The translation holds a control character."},
+        RefusalCase{"UnitSeparatorInTranscription", "Brot,bread,a\x1F,Food,German",
+                    "The transcription holds a control character."},
+        RefusalCase{"DeleteInTheme", "Brot,bread,,Fo\x7Fod,German",
+                    "The theme holds a control character."},
+        RefusalCase{"FirstC1InLanguage", "Brot,bread,,Food,\xC2\x80German",
+                    "The language holds a control character."},
+        RefusalCase{"NextLineInWord", "Br\xC2\x85ot,bread,,Food,German",
+                    "The word holds a control character."},
+        RefusalCase{"LastC1InTranslation", "Brot,bread\xC2\x9F,,Food,German",
+                    "The translation holds a control character."},
+        RefusalCase{"CrLfInQuotedTranslation", "Brot,\"bread\r\nloaf\",,Food,German",
+                    "The translation holds a control character."},
+        RefusalCase{"LfInQuotedWord", "\"Br\not\",bread,,Food,German",
+                    "The word holds a control character."},
+        RefusalCase{"CrInQuotedTheme", "Brot,bread,,\"Fo\rod\",German",
+                    "The theme holds a control character."},
+        // Long texts are looked at eight bytes at a time; these sit inside such a group.
+        RefusalCase{"UnitSeparatorEarlyInALongTranslation", "Brot,bread\x1Fof rye and wheat",
+                    "The translation holds a control character."},
+        RefusalCase{"DeleteInTheMiddleOfALongTranslation", "Brot,bread of rye\x7F and wheat",
+                    "The translation holds a control character."},
+        RefusalCase{"NextLineInTheMiddleOfALongTranslation", "Brot,bread of \xC2\x85rye and wheat",
+                    "The translation holds a control character."},
+        RefusalCase{"ControlCharacterBeforeALengthFault", "Brot," + k64 + "\x1B,,Food,German",
+                    "The translation holds a control character."}),
+    CaseName());
+
+// Characters just outside the control ranges, and the tab, are texts like any other.
+struct PlainTextCase {
+    const char* name;
+    std::string word;
+};
+
+class CsvPlainTextTest : public CsvImportTest,
+                         public ::testing::WithParamInterface<PlainTextCase> {};
+
+TEST_P(CsvPlainTextTest, TakesTheTextAsItIs) {
+    const PlainTextCase& c = GetParam();
+    const CsvImportSummary summary =
+        run("word,translation,transcription\n\"" + c.word + "\",bread,\"" + c.word + "\"\n",
+            targetedOptions());
+    EXPECT_TRUE(summary.refused.empty());
+    ASSERT_EQ(current.words.size(), 2u);
+    EXPECT_EQ(fieldText(current.words[1].word), c.word);
+    EXPECT_EQ(fieldText(current.words[1].transcription), c.word);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CsvPlainTextTest,
+    ::testing::Values(PlainTextCase{"Tab", "Brot\tLaib"},
+                      PlainTextCase{"SpaceAfterTheC0Range", "Brot Laib"},
+                      // Long texts are looked at eight bytes at a time.
+                      PlainTextCase{"LongPrintableText", "A loaf of bread, a jug of wine~"},
+                      PlainTextCase{"LongTextBeyondAscii", "Brötchen mit Käse und Speck"},
+                      PlainTextCase{"TildeBeforeDelete", "Brot~"},
+                      PlainTextCase{"NoBreakSpaceAfterTheC1Range", "Brot\xC2\xA0Laib"},
+                      PlainTextCase{"LatinAfterTheC1Range", "Br\xC3\xB6tchen"},
+                      PlainTextCase{"ContinuationByteOfAnotherLetter", "\xC4\x80\xC4\x9F"}),
+    CaseName());
+
+TEST_F(CsvImportTest, AControlCharacterPastWhereATextIsShortenedIsRefusedAllTheSame) {
+    CsvImportOptions options = targetedOptions();
+    options.shortenLongTexts = true;
+    const CsvImportSummary summary = run("Brot," + k64 + "\x1B\n", options);
+    EXPECT_EQ(summary.refused,
+              (std::vector<RefusedRow>{{1, "The translation holds a control character."}}));
+    EXPECT_EQ(summary.textsShortened, 0);
+}
+
+TEST_F(CsvImportTest, AnUnusedThemeIsNotLookedAt) {
+    const CsvImportSummary summary =
+        run("word,translation,theme\nBrot,bread,Fo\x1Bod\n",
+            targetedOptions(Placement::IntoExisting, Placement::AddNew));
+    EXPECT_TRUE(summary.refused.empty());
+    EXPECT_EQ(wordPlaces(current),
+              (std::vector<std::string>{"cat Animals/English", "Brot Colours/French"}));
+}
+
+// A lost quote used to take the rest of the file into one field: one odd row refused, every row
+// after it dropped without a word. Whether the rest is shorter than a field may be or longer,
+// the rows before it go in and the summary names the line.
+struct UnclosedQuoteCase {
+    const char* name;
+    int rowsAfter;
+};
+
+class CsvUnclosedQuoteTest : public CsvImportTest,
+                             public ::testing::WithParamInterface<UnclosedQuoteCase> {};
+
+TEST_P(CsvUnclosedQuoteTest, RefusesTheRestFromItsRowAndSaysSo) {
+    std::string text = "word,translation\n";
+    for (int line = 2; line < 50002; ++line) {
+        text += "word" + std::to_string(line) + ",t\n";
+    }
+    text += "lost,\"quote\n";
+    for (int line = 50003; line < 50003 + GetParam().rowsAfter; ++line) {
+        text += "word" + std::to_string(line) + ",t\n";
+    }
+    const CsvImportSummary summary = run(text, targetedOptions());
+    const std::string reason =
+        "a quote opened here is never closed, so the rest of the file was not read.";
+    EXPECT_EQ(summary.refused, (std::vector<RefusedRow>{{50002, reason}}));
+    EXPECT_TRUE(summary.restUnread);
+    EXPECT_EQ(summary.rowsRead, 50001);
+    EXPECT_EQ(summary.wordsAdded, 50000);
+    EXPECT_EQ(fieldText(current.words.back().word), "word50001");
+    ASSERT_EQ(reporter.shown.size(), 1u);
+    const std::string& shown = reporter.shown[0].message;
+    EXPECT_NE(shown.find("Rows refused: 1\n\nLine 50002: " + reason), std::string::npos) << shown;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CsvUnclosedQuoteTest,
+                         ::testing::Values(UnclosedQuoteCase{"RestLongerThanAField", 49998},
+                                           UnclosedQuoteCase{"RestShort", 10},
+                                           UnclosedQuoteCase{"LastRow", 0}),
+                         CaseName());
+
+TEST_F(CsvImportTest, AFieldLongerThan64KiBEndsTheReadingAtItsLine) {
+    const std::string text = "Brot,bread\nMilch,milk\nKäse,\"" +
+                             std::string(kMaxCsvFieldBytes + 1, 'x') + "\"\nEi,egg\n";
+    CsvImportRun whole(text, detectLayout(text), current, targetedOptions(), reporter, clock);
+    whole.step(std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(wordTexts(current), (std::vector<std::string>{"cat", "Brot", "Milch"}));
+    EXPECT_EQ(whole.summary().refused,
+              (std::vector<RefusedRow>{{3,
+                                        "a field that begins here is longer than 64 KiB, so the "
+                                        "rest of the file was not read."}}));
+    EXPECT_TRUE(whole.summary().restUnread);
+    EXPECT_LT(whole.bytesRead(), whole.totalBytes());
+}
+
 TEST_F(CsvImportTest, TakesTextsThatJustFitAndAnEmptyTranscription) {
     const std::string word(31, 'w');
     const std::string translation(63, 't');
@@ -419,8 +561,10 @@ INSTANTIATE_TEST_SUITE_P(
                                     numberedRows(0, 100, std::string(60, 't'), "\n") +
                                         numberedRows(100, 3000, "t", "\n"),
                                     3000},
+                      // In a column that is not imported: line breaks in a text are refused.
                       LineShapeCase{"LineBreaksInsideQuotes",
-                                    numberedRows(0, 300, "\"one\ntwo\nthree\"", "\n"), 300}),
+                                    numberedRows(0, 300, "t,,,,,,,\"one\ntwo\nthree\"", "\n"),
+                                    300}),
     CaseName());
 
 TEST_F(CsvImportTest, AFailedAddWhileOverwritingPutsTheOldWordBack) {
@@ -524,6 +668,25 @@ TEST(CsvSummaryTextTest, CountsThenListsTheFirstRefusedRows) {
     EXPECT_LT(longer.size(), 1000u);
     EXPECT_NE(longer.find("Line 2: The theme"), std::string::npos);
     EXPECT_NE(longer.find(" more."), std::string::npos);
+}
+
+TEST(CsvSummaryTextTest, TheRowThatEndedTheReadingIsNamedAfterAnyOtherRefusals) {
+    Dictionary current;
+    CsvImportSummary summary;
+    summary.rowsRead = 41;
+    for (int line = 2; line < 42; ++line) {
+        summary.refused.push_back(
+            {line, "The theme \"" + std::string(31, 'x') + "\" is not in the dictionary."});
+    }
+    const std::string ending = csvLineNote(42, csvStopReason(CsvStop::LongField));
+    summary.refused.push_back({42, std::string(csvStopReason(CsvStop::LongField))});
+    summary.restUnread = true;
+    const std::string text = csvImportSummaryText(summary, current);
+    EXPECT_LT(text.size(), 1000u);
+    EXPECT_NE(text.find("Rows refused: 41\n"), std::string::npos) << text;
+    const std::string last = " more.\n" + ending;
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), last.size())), last) << text;
+    EXPECT_EQ(text.find("Line 42", 0), text.size() - ending.size()) << "named once, last";
 }
 
 }  // namespace

@@ -33,6 +33,26 @@ const std::string kRussianUtf8 =
     "мама;mother\nпапа;father\nдом;house\nкошка;cat\nсобака;dog\nвода;water\nхлеб;bread\n"
     "молоко;milk\nдруг;friend\nшкола;school\n";
 
+// The UTF-16 of a text, low byte first or high byte first, without a mark.
+std::string utf16(std::u16string_view text, bool littleEndian) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const auto low = static_cast<char>(unit & 0xFF);
+        const auto high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? low : high;
+        bytes += littleEndian ? high : low;
+    }
+    return bytes;
+}
+
+std::string repeated(std::string_view text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 struct DetectionCase {
     const char* name;
     std::string bytes;
@@ -72,6 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "\xFE\xFF"
                       "\0a\0,\0\xDF\0\n"s,
                       "UTF-16BE", "a,ß\n"},
+        DetectionCase{"Utf16LeWithoutMark", utf16(u"word,Straße\r\n", true), "UTF-16LE",
+                      "word,Straße\r\n"},
+        DetectionCase{"Utf16BeWithoutMark", utf16(u"word,Straße\r\n", false), "UTF-16BE",
+                      "word,Straße\r\n"},
         DetectionCase{"Windows1252", kGermanWindows1252, "WINDOWS-1252", kGermanUtf8},
         DetectionCase{"Windows1251", kRussianWindows1251, "WINDOWS-1251", kRussianUtf8},
         DetectionCase{"UnsureIsWindows1252", "\x8F", "WINDOWS-1252", "\xC2\x8F"}),
@@ -119,6 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "\xFF\xFE"
                    "a\0"s,
                    "UTF-16LE", DecodeStatus::Decoded, "a"},
+        DecodeCase{"Utf16OutgrowsItsFirstRoom",
+                   "\xFF\xFE" + utf16(u"日本語", true) + utf16(u"日本語", true), "UTF-16LE",
+                   DecodeStatus::Decoded, "日本語日本語"},
+        DecodeCase{"LongUtf16OutgrowsItsFirstRoom", repeated(utf16(u"日本語;", false), 5000),
+                   "UTF-16BE", DecodeStatus::Decoded, repeated("日本語;", 5000)},
         DecodeCase{"Utf8MarkDropped",
                    "\xEF\xBB\xBF"
                    "a",
@@ -140,6 +169,34 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"ZeroByteIsNoText", "a\0b"s, "UTF-8", DecodeStatus::NotText, ""},
         DecodeCase{"ZeroCharacterIsNoText", "\0\0"s, "UTF-16LE", DecodeStatus::NotText, ""},
         DecodeCase{"UnknownEncoding", "a", "NO-SUCH-ENCODING", DecodeStatus::UnknownEncoding, ""}),
+    CaseName());
+
+// Zeros at every other position make UTF-16; any other zero still makes a file no text.
+struct NoTextCase {
+    const char* name;
+    std::string bytes;
+};
+
+class NoTextTest : public ::testing::TestWithParam<NoTextCase> {};
+
+TEST_P(NoTextTest, IsRefusedAsNoText) {
+    std::string encoding;
+    std::string converted;
+    std::string_view text;
+    EXPECT_EQ(detectAndDecode(GetParam().bytes, encoding, converted, text), DecodeStatus::NotText);
+    EXPECT_EQ(text, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, NoTextTest,
+    ::testing::Values(NoTextCase{"ZerosEverywhere", "\0\0\0\0"s},
+                      NoTextCase{"OddLength", "a\0b\0c"s},
+                      NoTextCase{"ZerosOnBothSides", "a\0\0b"s},
+                      NoTextCase{"ZeroCharacterInUtf16", utf16(u"ab", true) + "\0\0"s},
+                      NoTextCase{"Program",
+                                 "\x7F"
+                                 "ELF\x02\x01\x01\0\0\0"s},
+                      NoTextCase{"Picture", "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s}),
     CaseName());
 
 TEST(OfferedEncodingsTest, HoldsTheDetectedOneOnce) {

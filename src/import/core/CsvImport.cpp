@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "store/Edits.h"
 #include "store/TextField.h"
@@ -30,6 +31,41 @@ std::string_view cutAtCharacter(std::string_view text, std::size_t limit) {
         --end;
     }
     return text.substr(0, end);
+}
+
+// Whether any of eight bytes is below 0x20 or from 0x7F up: a C0 control (or the tab), DEL, or
+// a byte of a character beyond ASCII. Texts are mostly printable ASCII and pass eight at a time.
+bool maybeControl(uint64_t bytes) {
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHighBits = 0x8080808080808080;
+    const uint64_t below20 = (bytes - 0x20 * kOnes) & ~bytes & kHighBits;
+    const uint64_t from7F = ((bytes + kOnes) | bytes) & kHighBits;
+    return (below20 | from7F) != 0;
+}
+
+// C0 controls but the tab, DEL, and the C1 controls U+0080 to U+009F (C2 80 to C2 9F in UTF-8):
+// in a stored text they would reach a terminal or split a line of a report.
+bool holdsControlCharacter(std::string_view text) {
+    std::size_t i = 0;
+    for (uint64_t eight = 0; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&eight, text.data() + i, 8);
+        if (maybeControl(eight)) {
+            break;
+        }
+    }
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            return true;
+        }
+        if (c == 0xC2 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool allDigits(std::string_view text) {
@@ -145,22 +181,32 @@ std::string csvImportSummaryText(const CsvImportSummary& summary, const Dictiona
     }
     if (!summary.refused.empty()) {
         text += "\n";
+        // The row that ended the reading is always named: it says why the later rows are missing.
+        std::string ending;
+        std::size_t listable = summary.refused.size();
+        if (summary.restUnread) {
+            --listable;
+            const RefusedRow& last = summary.refused.back();
+            ending = "\n" + csvLineNote(last.line, last.reason);
+        }
         // Room is kept for the closing count.
-        const std::size_t room = kSummaryBytes - std::min(kSummaryBytes, text.size() + 32);
+        const std::size_t room =
+            kSummaryBytes - std::min(kSummaryBytes, text.size() + 32 + ending.size());
         std::string listed;
         std::size_t shown = 0;
-        for (; shown < summary.refused.size() && shown < kListedRefusals; ++shown) {
+        for (; shown < listable && shown < kListedRefusals; ++shown) {
             const RefusedRow& row = summary.refused[shown];
-            const std::string line = "\nLine " + number(row.line) + ": " + row.reason;
+            const std::string line = "\n" + csvLineNote(row.line, row.reason);
             if (listed.size() + line.size() > room) {
                 break;
             }
             listed += line;
         }
         text += listed;
-        if (summary.refused.size() > shown) {
-            text += "\n... and " + number(summary.refused.size() - shown) + " more.";
+        if (listable > shown) {
+            text += "\n... and " + number(listable - shown) + " more.";
         }
+        text += ending;
     }
     return text;
 }
@@ -191,6 +237,7 @@ bool CsvImportRun::step(int32_t rowCount) {
         for (int32_t taken = 0; taken < rowCount && !finished_; ++taken) {
             const CsvRow* row = takeRow();
             if (row == nullptr) {
+                endReading();
                 finish();
             } else if (headerPending_) {
                 headerPending_ = false;
@@ -232,6 +279,16 @@ void CsvImportRun::finish() {
     reporter_.showInformation(csvImportSummaryText(summary_, current_.dictionary()));
 }
 
+// A reader that stopped early leaves the row that holds the fault unread; it is refused here.
+void CsvImportRun::endReading() {
+    if (reader_.stop() == CsvStop::None) {
+        return;
+    }
+    ++summary_.rowsRead;
+    refuse(reader_.stopLine(), std::string(csvStopReason(reader_.stop())));
+    summary_.restUnread = true;
+}
+
 void CsvImportRun::refuse(int64_t line, std::string reason) {
     summary_.refused.push_back({line, std::move(reason)});
 }
@@ -261,8 +318,8 @@ void CsvImportRun::importRow(const CsvRow& row) {
     } else if (texts.translation.front() == '?') {
         reason = "The translation begins with \"?\".";
     }
-    if (!reason.empty() || !fitTexts(texts, reason) || !readCounts(row, word, reason) ||
-        !readCreated(row, word, reason)) {
+    if (!reason.empty() || !plainTexts(texts, reason) || !fitTexts(texts, reason) ||
+        !readCounts(row, word, reason) || !readCreated(row, word, reason)) {
         refuse(row.line(), std::move(reason));
         return;
     }
@@ -298,6 +355,23 @@ void CsvImportRun::importRow(const CsvRow& row) {
         return;
     }
     summary_.textsShortened += texts.shortened;
+}
+
+// The whole cell is looked at, also where a long text is to be shortened.
+bool CsvImportRun::plainTexts(const RowTexts& texts, std::string& reason) const {
+    const std::pair<std::string_view, const char*> named[] = {
+        {texts.word, "word"},
+        {texts.translation, "translation"},
+        {texts.transcription, "transcription"},
+        {texts.theme, "theme"},
+        {texts.language, "language"}};
+    for (const auto& [text, name] : named) {
+        if (holdsControlCharacter(text)) {
+            reason = "The " + std::string(name) + " holds a control character.";
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CsvImportRun::fitTexts(RowTexts& texts, std::string& reason) const {

@@ -1,6 +1,7 @@
 // Importing the rows of a CSV or tab-separated text into the current dictionary. Each row is
 // one word; a row that can't be taken as it is is refused with its line and the reason, and
-// leaves the dictionary as it was.
+// leaves the dictionary as it was. A quote never closed or a field too long ends the reading:
+// the row that holds it is refused, and the rows after it are not read.
 #pragma once
 
 #include <cstdint>
@@ -48,11 +49,14 @@ struct CsvImportSummary {
     int32_t textsShortened = 0;
     bool allocationFailed = false;
     std::vector<RefusedRow> refused;  // in the order of the file
+    // The last refused row ended the reading: the rest of the text was not read.
+    bool restUnread = false;
 
     bool operator==(const CsvImportSummary&) const = default;
 };
 
-// The notice that closes a run: the counts, then the first refused rows with their reasons.
+// The notice that closes a run: the counts, then the first refused rows with their reasons, and
+// always the row that ended the reading early.
 std::string csvImportSummaryText(const CsvImportSummary& summary, const Dictionary& current);
 
 // One run over the rows of a UTF-8 text in file order, advanced a slice at a time like ImportRun
@@ -84,12 +88,14 @@ class CsvImportRun {
     void importRow(const CsvRow& row);
     int32_t findNamed(const Side& side) const;
     std::string_view cell(const CsvRow& row, CsvField field) const;
+    bool plainTexts(const RowTexts& texts, std::string& reason) const;
     bool fitTexts(RowTexts& texts, std::string& reason) const;
     bool readCounts(const CsvRow& row, WordRecord& word, std::string& reason) const;
     bool readCreated(const CsvRow& row, WordRecord& word, std::string& reason) const;
     bool choosePlace(Side& side, std::string& reason) const;
     bool addMissing(Side& side);
     void refuse(int64_t line, std::string reason);
+    void endReading();
     void finish();
 
     CsvReader reader_;

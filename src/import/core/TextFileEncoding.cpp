@@ -31,6 +31,30 @@ bool startsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
+// UTF-16 without a byte-order mark, as some programs write it: a zero byte at every other
+// position is the high half of characters below U+0100. uchardet does not tell it, and as UTF-8
+// it would hold zero characters. Empty for anything else.
+std::string_view unmarkedUtf16(std::string_view bytes) {
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
+        return {};
+    }
+    const auto zeroFrom = [bytes](std::size_t first) {
+        for (std::size_t i = first; i < bytes.size(); i += 2) {
+            if (bytes[i] != 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (zeroFrom(1)) {
+        return kUtf16Le;
+    }
+    if (zeroFrom(0)) {
+        return kUtf16Be;
+    }
+    return {};
+}
+
 bool iconvKnows(const std::string& encoding) {
     const iconv_t converter = iconv_open("UTF-8", encoding.c_str());
     if (converter == reinterpret_cast<iconv_t>(-1)) {
@@ -70,18 +94,33 @@ DecodeStatus convertWithIconv(std::string_view bytes, const std::string& encodin
         return DecodeStatus::UnknownEncoding;
     }
     const std::unique_ptr<void, int (*)(iconv_t)> closer(converter, &iconv_close);
-    // Four bytes of UTF-8 at most for each input byte, plus room for a shift state's end.
-    utf8.resize(bytes.size() * 4 + 16);
+    // Room grows as the text needs it, so that a large file is not held several times over:
+    // UTF-16 comes out at about half its size, a single-byte encoding at its size or a little more.
+    utf8.resize(bytes.size() / 2 + 16);
+    std::size_t done = 0;
+    const auto convert = [&](char** in, std::size_t* inLeft) {
+        while (true) {
+            char* out = utf8.data() + done;
+            std::size_t outLeft = utf8.size() - done;
+            const std::size_t result = iconv(converter, in, inLeft, &out, &outLeft);
+            done = static_cast<std::size_t>(out - utf8.data());
+            if (result != static_cast<std::size_t>(-1)) {
+                return true;
+            }
+            if (errno != E2BIG) {
+                return false;
+            }
+            utf8.resize(utf8.size() + utf8.size() / 2 + 16);
+        }
+    };
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
-    char* out = utf8.data();
-    std::size_t outLeft = utf8.size();
-    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
-        iconv(converter, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+    // The second call ends a shift state.
+    if (!convert(&in, &inLeft) || !convert(nullptr, nullptr)) {
         utf8.clear();
         return DecodeStatus::NotInEncoding;
     }
-    utf8.resize(utf8.size() - outLeft);
+    utf8.resize(done);
     return DecodeStatus::Decoded;
 }
 
@@ -134,6 +173,9 @@ std::string detectEncoding(std::string_view bytes) {
     if (startsWith(bytes, kUtf16BeMark)) {
         return std::string(kUtf16Be);
     }
+    if (const std::string_view utf16 = unmarkedUtf16(bytes); !utf16.empty()) {
+        return std::string(utf16);
+    }
     if (isValidUtf8(bytes)) {
         return std::string(kUtf8);
     }
@@ -160,9 +202,10 @@ DecodeStatus decodeText(std::string_view bytes, std::string_view encoding, std::
 
 DecodeStatus detectAndDecode(std::string_view bytes, std::string& encoding, std::string& converted,
                              std::string_view& text) {
-    // Valid UTF-8 is what detection would find (a UTF-16 mark is never valid UTF-8); asked
-    // first, a large UTF-8 file is read through once instead of twice.
-    if (isValidUtf8(bytes)) {
+    // Valid UTF-8 is what detection would find (a UTF-16 mark is never valid UTF-8, and UTF-16
+    // without one is told apart at its first bytes); asked first, a large UTF-8 file is read
+    // through once instead of twice.
+    if (unmarkedUtf16(bytes).empty() && isValidUtf8(bytes)) {
         encoding = kUtf8;
         return decodeChecked(bytes, kUtf8, converted, text);
     }

@@ -18,7 +18,9 @@ inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // The text after its UTF-8 byte-order mark, if it has one.
 std::string_view withoutUtf8Mark(std::string_view text);
 
-// A byte-order mark names UTF-8 or UTF-16; text that is valid UTF-8 is UTF-8; anything else is
+// A byte-order mark names UTF-8 or UTF-16; bytes that are zero at every other position are
+// UTF-16 without a mark (little-endian when the second byte of each pair is zero, big-endian when
+// the first is); text that is valid UTF-8 is UTF-8; anything else is
 // guessed by uchardet, and Windows-1252 is taken when uchardet is unsure or names an encoding
 // that iconv cannot convert.
 std::string detectEncoding(std::string_view bytes);
