@@ -353,7 +353,17 @@ TEST_P(CsvRoundTripTest, AnExportImportedIntoAnEmptyDictionaryGivesTheSameWords)
     FixedClock clock;
     ASSERT_TRUE(importCsvFile(path, CsvImportOptions(), imported, DictionaryEdits::store(),
                               reporter, clock));
-    EXPECT_EQ(wordContents(imported), wordContents(original));
+    // A text with a line break in it can't come back: the import refuses control characters,
+    // and its summary says so.
+    Dictionary expected = original;
+    std::erase_if(expected.words, [](const WordRecord& word) {
+        return fieldText(word.translation).find('\r') != std::string_view::npos;
+    });
+    ASSERT_EQ(expected.words.size() + 1, original.words.size());
+    EXPECT_EQ(wordContents(imported), wordContents(expected));
+    ASSERT_FALSE(reporter.informations().empty());
+    EXPECT_NE(reporter.informations().back().message.find("holds a control character"),
+              std::string::npos);
     std::vector<std::string> themes = themeNames(imported), originalThemes = themeNames(original);
     std::sort(themes.begin(), themes.end());
     std::sort(originalThemes.begin(), originalThemes.end());
