@@ -1,6 +1,8 @@
 #include "store/CopyWriter.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +33,7 @@ void CopyWriter::start(RecoveryCopy& copy, const Dictionary& dictionary) {
         error_ = copy.write(dictionary) ? 0 : copy.writeError();
         return;
     }
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(pipe[0]);
@@ -39,6 +42,13 @@ void CopyWriter::start(RecoveryCopy& copy, const Dictionary& dictionary) {
         return;
     }
     if (child == 0) {
+        // The writer ends with the program, however that ends: an orphan would go on holding
+        // the dictionary's lock (refusing the next start) and land a copy after the program's
+        // end had decided about it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) {
+            ::_exit(0);
+        }
         // Only this write happens here; _exit skips every handler the parent registered.
         ::close(pipe[0]);
         const int error = copy.write(dictionary) ? 0 : copy.writeError();
